@@ -1,0 +1,12 @@
+// lumora3: runs the camera with the Lumora3 add-on in simulation.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    CLI::App app{"lumora3 - the Lumora3 camera add-on in simulation"};
+    app.require_subcommand(1);
+    auto* demo = app.add_subcommand("demo", "Run the built-in tour");
+    demo->callback([] { std::puts("lumora3 demo: the simulator is not built yet"); });
+    CLI11_PARSE(app, argc, argv);
+    return 0;
+}

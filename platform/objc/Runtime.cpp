@@ -32,6 +32,18 @@ void Class::setMethod(std::string_view sel, Method method) {
     methods_.insert_or_assign(std::string(sel), std::move(method));
 }
 
+const Method* Class::findClassMethod(std::string_view sel) const {
+    for (const Class* c = this; c != nullptr; c = c->superclass_) {
+        auto it = c->classMethods_.find(sel);
+        if (it != c->classMethods_.end()) return &it->second;
+    }
+    return nullptr;
+}
+
+void Class::setClassMethod(std::string_view sel, Method method) {
+    classMethods_.insert_or_assign(std::string(sel), std::move(method));
+}
+
 Runtime::Runtime() {
     reset();
 }

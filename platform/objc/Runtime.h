@@ -48,10 +48,16 @@ public:
 
     void setMethod(std::string_view sel, Method method);
 
+    // Class methods (`+sharedInstance`), inherited along the superclass chain like instance
+    // methods but kept in their own table.
+    const Method* findClassMethod(std::string_view sel) const;
+    void setClassMethod(std::string_view sel, Method method);
+
 private:
     std::string name_;
     Class* superclass_;
     std::map<std::string, Method, std::less<>> methods_;
+    std::map<std::string, Method, std::less<>> classMethods_;
 };
 
 // The registry of one app process. `Runtime::current()` is the running process's; a relaunch
@@ -87,6 +93,28 @@ Imp<R, A...> methodAs(const Method& m) {
 template <class R, class... A>
 void addMethod(Class* cls, SEL sel, Imp<R, A...> imp) {
     if (cls != nullptr) cls->setMethod(sel, makeMethod(imp));
+}
+
+// A class method's IMP receives the class it was sent to in place of an object.
+template <class R, class... A>
+using ClassImp = R (*)(Class*, SEL, A...);
+
+template <class R, class... A>
+Method makeClassMethod(ClassImp<R, A...> imp) {
+    return Method{reinterpret_cast<void (*)()>(imp), typeid(ClassImp<R, A...>),
+                  typeid(ClassImp<R, A...>).name()};
+}
+
+template <class R, class... A>
+ClassImp<R, A...> classMethodAs(const Method& m) {
+    if (m.type != std::type_index(typeid(ClassImp<R, A...>))) return nullptr;
+    return reinterpret_cast<ClassImp<R, A...>>(m.imp);
+}
+
+// Adds (or redefines) a class method.
+template <class R, class... A>
+void addClassMethod(Class* cls, SEL sel, ClassImp<R, A...> imp) {
+    if (cls != nullptr) cls->setClassMethod(sel, makeClassMethod(imp));
 }
 
 // Reports a dispatch failure (unknown class, unknown selector, signature mismatch) once per
@@ -135,6 +163,33 @@ decltype(auto) send(id self, SEL sel, P&&... args) {
         using Signature = __VA_ARGS__;            \
     }
 
+// Calls the class method `sel` of `cls`. A null class, an unknown selector or another signature
+// does nothing and returns a value-initialised result, as for instance methods.
+template <class Sig>
+struct SendClass;
+template <class R, class... A>
+struct SendClass<R(A...)> {
+    static R call(Class* cls, SEL sel, A... args) {
+        if (cls == nullptr) return R();
+        const Method* m = cls->findClassMethod(sel);
+        if (m == nullptr) {
+            reportDispatchFailure("unrecognized class selector", cls->name().c_str(), sel);
+            return R();
+        }
+        auto imp = classMethodAs<R, A...>(*m);
+        if (imp == nullptr) {
+            reportDispatchFailure("class method signature mismatch", cls->name().c_str(), sel);
+            return R();
+        }
+        return imp(cls, sel, std::forward<A>(args)...);
+    }
+};
+
+template <class Sig, class... P>
+decltype(auto) sendClass(Class* cls, SEL sel, P&&... args) {
+    return SendClass<Sig>::call(cls, sel, std::forward<P>(args)...);
+}
+
 template <class Sig>
 struct ImpOf;
 template <class R, class... A>
@@ -145,6 +200,12 @@ struct ImpOf<R(A...)> {
 template <class Selector, class... P>
 decltype(auto) send(id self, P&&... args) {
     return Send<typename Selector::Signature>::call(self, Selector::name, std::forward<P>(args)...);
+}
+
+template <class Selector, class... P>
+decltype(auto) sendClass(Class* cls, P&&... args) {
+    return SendClass<typename Selector::Signature>::call(cls, Selector::name,
+                                                         std::forward<P>(args)...);
 }
 
 }  // namespace objc

@@ -31,7 +31,8 @@ public:
 }  // namespace platform
 
 // Copies the named value into `buf`. With a null `buf` only the length is stored in `*len`.
-// Answers "hw.machine" (a NUL-terminated string) and "hw.model"; -1 for any other name, a null
-// `len`, or a buffer too small (the length then says what is needed). New values are refused.
+// Answers "hw.machine" (the model identifier, NUL-terminated). Returns 0 on success and -1 with
+// errno set otherwise: ENOENT for an unknown name, EINVAL for a null name or `len`, ENOMEM for a
+// buffer too small (nothing is written), EPERM when a new value is given.
 int sysctlbyname(const char* name, void* buf, std::size_t* len, void* newValue,
                  std::size_t newLength);

@@ -54,6 +54,8 @@ public:
 
 private:
     FileSystem();
+    // Null when the path runs through a loop of links.
+    std::optional<std::filesystem::path> resolveChecked(const std::string& phonePath) const;
     mutable std::mutex mutex_;
     std::filesystem::path root_;
 };

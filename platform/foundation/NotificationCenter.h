@@ -51,6 +51,10 @@ void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const 
 namespace platform {
 // Removes every Darwin observer (a fresh device; tests).
 void resetDarwinNotifyCenter();
+// The simulated process whose observers are registered from now on (set by the launcher).
+void setDarwinNotifyProcess(std::uint64_t process);
+// Removes the Darwin observers a process registered, when it ends (as the platform does).
+void removeDarwinObserversOfProcess(std::uint64_t process);
 }  // namespace platform
 
 // ---- In-process notification centre ----
@@ -84,6 +88,7 @@ private:
     struct Entry {
         std::string name;
         std::weak_ptr<const void> owner;
+        bool hasOwner = false;
         const void* ownerKey = nullptr;
         std::shared_ptr<Handler> handler;
     };

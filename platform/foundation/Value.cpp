@@ -216,6 +216,15 @@ double stringDoubleValue(std::string_view s) {
 Value::Value(const char* s) {
     if (s != nullptr) v_ = std::string(s);
 }
+Value::Value(std::string s) : v_(std::move(s)) {}
+Value::Value(std::string_view s) : v_(std::string(s)) {}
+Value::Value(Array a) : v_(std::move(a)) {}
+Value::Value(Dictionary d) : v_(std::move(d)) {}
+Value::Value(const Value& other) = default;
+Value::Value(Value&& other) noexcept = default;
+Value& Value::operator=(const Value& other) = default;
+Value& Value::operator=(Value&& other) noexcept = default;
+Value::~Value() = default;
 
 Value Value::data(Bytes bytes) {
     Value v;

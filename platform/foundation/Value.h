@@ -69,11 +69,18 @@ public:
     Value(unsigned long i) : v_(static_cast<std::int64_t>(i)) {}  // wraps above INT64_MAX
     Value(double d) : v_(d) {}
     Value(float f) : v_(static_cast<double>(f)) {}
+    // The constructors and assignments that copy strings and containers are defined out of
+    // line: inlined into callers, GCC 12 reports false "maybe uninitialized" warnings on them.
     Value(const char* s);  // null pointer gives a Null value
-    Value(std::string s) : v_(std::move(s)) {}
-    Value(std::string_view s) : v_(std::string(s)) {}
-    Value(Array a) : v_(std::move(a)) {}
-    Value(Dictionary d) : v_(std::move(d)) {}
+    Value(std::string s);
+    Value(std::string_view s);
+    Value(Array a);
+    Value(Dictionary d);
+    Value(const Value& other);
+    Value(Value&& other) noexcept;
+    Value& operator=(const Value& other);
+    Value& operator=(Value&& other) noexcept;
+    ~Value();
 
     static Value data(Bytes bytes);
     // Seconds since 2001-01-01 00:00:00 UTC, the platform's reference date.

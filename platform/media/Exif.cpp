@@ -1,0 +1,157 @@
+#include "platform/media/Exif.h"
+
+#include <libexif/exif-data.h>
+#include <libexif/exif-utils.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/media/ExifOrientation.h"
+
+namespace platform {
+
+namespace {
+
+constexpr ExifTag kOrientationTag = EXIF_TAG_ORIENTATION;
+constexpr std::size_t kExifHeader = 6;  // "Exif\0\0" before the TIFF structure
+constexpr std::size_t kMaxSegmentPayload = 65533;
+
+struct ExifDataDeleter {
+    void operator()(ExifData* d) const { exif_data_unref(d); }
+};
+using ExifDataPtr = std::unique_ptr<ExifData, ExifDataDeleter>;
+
+// libexif parses the whole block given to it: hand it only the segment's payload, which is
+// at most 64 KB, so a broken file cannot make it read or allocate without bound.
+ExifDataPtr loadExif(ByteSpan payload) {
+    ExifDataPtr data(exif_data_new());
+    if (!data) return nullptr;
+    // Keep entries exactly as stored: no repairs, no added mandatory tags, maker notes untouched.
+    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
+    exif_data_set_option(data.get(), EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE);
+    exif_data_load_data(data.get(), payload.data(), static_cast<unsigned int>(payload.size()));
+    return data;
+}
+
+// Offset (in the file) of the 2-byte value of IFD0's orientation entry, found by walking the
+// TIFF structure with every read bounds-checked; nullopt when absent or malformed.
+std::optional<std::size_t> orientationValueOffset(ByteSpan file, const JpegSegment& segment,
+                                                  bool& bigEndian) {
+    const ByteSpan tiff = segment.payload(file).subspan(kExifHeader);
+    const std::size_t tiffStart = segment.offset + 4 + kExifHeader;
+    if (tiff.size() < 8) return std::nullopt;
+    if (tiff[0] == 'M' && tiff[1] == 'M') {
+        bigEndian = true;
+    } else if (tiff[0] == 'I' && tiff[1] == 'I') {
+        bigEndian = false;
+    } else {
+        return std::nullopt;
+    }
+    auto u16 = [&](std::size_t at) -> unsigned {
+        return bigEndian ? (tiff[at] << 8) | tiff[at + 1] : tiff[at] | (tiff[at + 1] << 8);
+    };
+    auto u32 = [&](std::size_t at) -> std::uint32_t {
+        return bigEndian ? (std::uint32_t{u16(at)} << 16) | u16(at + 2)
+                         : u16(at) | (std::uint32_t{u16(at + 2)} << 16);
+    };
+    const std::size_t ifd = u32(4);
+    if (ifd > tiff.size() || tiff.size() - ifd < 2) return std::nullopt;
+    const std::size_t count = u16(ifd);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t entry = ifd + 2 + i * 12;
+        if (entry + 12 > tiff.size()) return std::nullopt;
+        if (u16(entry) != kOrientationTag) continue;
+        const bool shortType = u16(entry + 2) == EXIF_FORMAT_SHORT;
+        if (!shortType || u32(entry + 4) != 1) return std::nullopt;
+        return tiffStart + entry + 8;
+    }
+    return std::nullopt;
+}
+
+Bytes segmentFromExif(ExifData* data) {
+    unsigned char* raw = nullptr;
+    unsigned int rawSize = 0;
+    exif_data_save_data(data, &raw, &rawSize);
+    std::unique_ptr<unsigned char, decltype(&std::free)> owned(raw, &std::free);
+    if (!raw || rawSize == 0 || rawSize + 2 > kMaxSegmentPayload + 2) return {};
+    const std::size_t length = rawSize + 2;
+    Bytes segment{0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8),
+                  static_cast<std::uint8_t>(length & 0xFF)};
+    segment.insert(segment.end(), raw, raw + rawSize);
+    return segment;
+}
+
+}  // namespace
+
+std::optional<int> readExifOrientation(ByteSpan jpeg) {
+    auto segment = findExifSegment(jpeg);
+    if (!segment) return std::nullopt;
+    ExifDataPtr data = loadExif(segment->payload(jpeg));
+    if (!data) return std::nullopt;
+    ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_0], kOrientationTag);
+    if (!entry || entry->format != EXIF_FORMAT_SHORT || entry->components != 1 || !entry->data ||
+        entry->size < 2) {
+        return std::nullopt;
+    }
+    const int tag = exif_get_short(entry->data, exif_data_get_byte_order(data.get()));
+    if (!isValidExifOrientation(tag)) return std::nullopt;
+    return tag;
+}
+
+std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
+    if (!isValidExifOrientation(tag)) return std::nullopt;
+    auto header = parseJpegHeader(jpeg);
+    if (!header) return std::nullopt;
+    auto segment = findExifSegment(jpeg);
+
+    if (segment) {
+        bool bigEndian = false;
+        if (auto at = orientationValueOffset(jpeg, *segment, bigEndian)) {
+            Bytes out(jpeg.begin(), jpeg.end());
+            out[*at] = static_cast<std::uint8_t>(bigEndian ? 0 : tag);
+            out[*at + 1] = static_cast<std::uint8_t>(bigEndian ? tag : 0);
+            return out;
+        }
+    }
+
+    // No entry to patch: rebuild the block through libexif with the entry added.
+    ExifDataPtr data = segment ? loadExif(segment->payload(jpeg)) : ExifDataPtr(exif_data_new());
+    if (!data) return std::nullopt;
+    if (!segment) exif_data_set_byte_order(data.get(), EXIF_BYTE_ORDER_MOTOROLA);
+    ExifContent* ifd0 = data->ifd[EXIF_IFD_0];
+    ExifEntry* entry = exif_content_get_entry(ifd0, kOrientationTag);
+    if (entry && (entry->format != EXIF_FORMAT_SHORT || entry->components != 1)) {
+        exif_content_remove_entry(ifd0, entry);
+        entry = nullptr;
+    }
+    if (!entry) {
+        ExifEntry* added = exif_entry_new();
+        if (!added) return std::nullopt;
+        exif_content_add_entry(ifd0, added);
+        exif_entry_initialize(added, kOrientationTag);
+        exif_entry_unref(added);  // now owned by the IFD
+        entry = added;
+    }
+    if (!entry->data || entry->size < 2) return std::nullopt;
+    exif_set_short(entry->data, exif_data_get_byte_order(data.get()), static_cast<ExifShort>(tag));
+    Bytes app1 = segmentFromExif(data.get());
+    if (app1.empty()) return std::nullopt;
+
+    // Replace the old block, or put the new one right after SOI (and a leading JFIF header).
+    std::size_t cut = 2, cutEnd = 2;
+    if (segment) {
+        cut = segment->offset;
+        cutEnd = segment->offset + segment->size;
+    } else if (!header->empty() && header->front().marker == 0xE0) {
+        cut = cutEnd = header->front().offset + header->front().size;
+    }
+    Bytes out;
+    out.reserve(jpeg.size() + app1.size());
+    out.insert(out.end(), jpeg.begin(), jpeg.begin() + cut);
+    out.insert(out.end(), app1.begin(), app1.end());
+    out.insert(out.end(), jpeg.begin() + cutEnd, jpeg.end());
+    return out;
+}
+
+}  // namespace platform

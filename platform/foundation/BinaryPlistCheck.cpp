@@ -40,6 +40,38 @@ bool readTrailer(std::span<const std::uint8_t> b, Layout& l) {
     return true;
 }
 
+// The element count of an object whose marker is at `offset`; `at` is left after the count.
+bool objectCount(std::span<const std::uint8_t> b, const Layout& l, std::uint64_t offset,
+                 std::uint64_t& count, std::uint64_t& at) {
+    count = b[offset] & 0x0F;
+    at = offset + 1;
+    if (count != 0x0F) return true;
+    // The count follows as an integer object: marker 0x1n, then 2^n bytes.
+    if (at >= l.tableOffset) return false;
+    std::uint8_t intMarker = b[at];
+    if ((intMarker >> 4) != 0x1) return false;
+    unsigned size = 1u << (intMarker & 0x0F);
+    if (size > 8 || !readUInt(b, at + 1, size, count)) return false;
+    at += 1 + size;
+    return true;
+}
+
+// A dictionary key must be a string without NUL characters: libplist hands keys out as C strings
+// (and asserts that their length matches).
+bool isUsableKey(std::span<const std::uint8_t> b, const Layout& l, std::uint64_t offset) {
+    unsigned type = b[offset] >> 4;
+    if (type != 0x5 && type != 0x6) return false;
+    std::uint64_t count = 0, at = 0;
+    if (!objectCount(b, l, offset, count, at)) return false;
+    std::uint64_t unit = type == 0x6 ? 2 : 1;
+    if (at > l.tableOffset || count > (l.tableOffset - at) / unit) return false;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        bool zero = unit == 1 ? b[at + i] == 0 : (b[at + 2 * i] == 0 && b[at + 2 * i + 1] == 0);
+        if (zero) return false;
+    }
+    return true;
+}
+
 // The object's container references: where they start and how many (dicts: keys + values).
 bool containerRefs(std::span<const std::uint8_t> b, const Layout& l, std::uint64_t offset,
                    std::uint64_t& refsAt, std::uint64_t& refCount, bool& isContainer) {
@@ -47,17 +79,8 @@ bool containerRefs(std::span<const std::uint8_t> b, const Layout& l, std::uint64
     unsigned type = marker >> 4;
     isContainer = type == 0xA || type == 0xC || type == 0xD;
     if (!isContainer) return true;
-    std::uint64_t count = marker & 0x0F;
-    std::uint64_t at = offset + 1;
-    if (count == 0x0F) {
-        // The count follows as an integer object: marker 0x1n, then 2^n bytes.
-        if (at >= l.tableOffset) return false;
-        std::uint8_t intMarker = b[at];
-        if ((intMarker >> 4) != 0x1) return false;
-        unsigned size = 1u << (intMarker & 0x0F);
-        if (size > 8 || !readUInt(b, at + 1, size, count)) return false;
-        at += 1 + size;
-    }
+    std::uint64_t count = 0, at = 0;
+    if (!objectCount(b, l, offset, count, at)) return false;
     refCount = type == 0xD ? count * 2 : count;
     if (type == 0xD && count > (UINT64_MAX / 2)) return false;
     refsAt = at;
@@ -88,6 +111,8 @@ bool binaryPlistIsSafe(std::span<const std::uint8_t> b, const BinaryPlistLimits&
     std::vector<std::uint8_t> state(n, Unseen);
     std::vector<std::uint32_t> height(n, 0);
     std::vector<std::uint64_t> expanded(n, 0);
+    enum : std::uint8_t { KeyUnchecked, KeyGood, KeyBad };
+    std::vector<std::uint8_t> keyState(n, KeyUnchecked);
     struct Frame {
         std::size_t object;
         std::uint64_t refsAt, refCount, next;
@@ -105,6 +130,16 @@ bool binaryPlistIsSafe(std::span<const std::uint8_t> b, const BinaryPlistLimits&
             return true;
         }
         if (path.size() >= static_cast<std::size_t>(limits.maxDepth)) return false;
+        if ((b[offsets[object]] >> 4) == 0xD) {
+            // The first half of a dictionary's references are its keys.
+            for (std::uint64_t i = 0; i < refCount / 2; ++i) {
+                std::uint64_t key = 0;
+                if (!readUInt(b, refsAt + i * l.refSize, l.refSize, key) || key >= n) return false;
+                if (keyState[key] == KeyUnchecked)
+                    keyState[key] = isUsableKey(b, l, offsets[key]) ? KeyGood : KeyBad;
+                if (keyState[key] == KeyBad) return false;
+            }
+        }
         state[object] = Open;
         path.push_back({object, refsAt, refCount, 0});
         return true;

@@ -1,0 +1,7 @@
+#include "core/CameraBarLifecycle.h"
+
+namespace lumora {
+
+void hideCameraBar(id) {}
+
+}  // namespace lumora

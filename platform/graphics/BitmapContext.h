@@ -19,6 +19,7 @@ public:
     int pixelWidth() const { return width_; }
     int pixelHeight() const { return height_; }
     double scale() const { return baseScale(); }
+    using GraphicsContext::scale;  // scale(sx, sy) still transforms
     // The size in points.
     CGSize size() const { return {width_ / baseScale(), height_ / baseScale()}; }
 

@@ -56,17 +56,25 @@ void blurLine(std::vector<uint32_t>& a, std::vector<uint32_t>& b, int n,
     }
 }
 
-void unpack(uint32_t px, uint32_t* ch) {
-    ch[0] = px >> 24;
-    ch[1] = (px >> 16) & 0xff;
-    ch[2] = (px >> 8) & 0xff;
-    ch[3] = px & 0xff;
+// The horizontal passes keep 8 extra bits of precision for the vertical ones, so rounding
+// does not favour one axis (a blurred point stays round) and gradients do not band.
+constexpr int kFraction = 8;
+
+void unpackScaled(uint32_t px, uint32_t* ch) {
+    ch[0] = (px >> 24) << kFraction;
+    ch[1] = ((px >> 16) & 0xff) << kFraction;
+    ch[2] = ((px >> 8) & 0xff) << kFraction;
+    ch[3] = (px & 0xff) << kFraction;
 }
 
-uint32_t pack(const uint32_t* ch) {
+uint32_t packScaled(const uint32_t* ch) {
+    auto down = [](uint32_t v) {
+        return std::min<uint32_t>((v + (1u << (kFraction - 1))) >> kFraction, 255);
+    };
     // Keep premultiplied colour within alpha after rounding.
-    const uint32_t a = std::min<uint32_t>(ch[0], 255);
-    const uint32_t r = std::min(ch[1], a), g = std::min(ch[2], a), b = std::min(ch[3], a);
+    const uint32_t a = down(ch[0]);
+    const uint32_t r = std::min(down(ch[1]), a), g = std::min(down(ch[2]), a),
+                   b = std::min(down(ch[3]), a);
     return (a << 24) | (r << 16) | (g << 8) | b;
 }
 
@@ -80,18 +88,25 @@ void gaussianBlurARGB32(uint32_t* pixels, int width, int height, int stride, dou
     const int longest = std::max(width, height);
     std::vector<uint32_t> a(4 * static_cast<size_t>(longest)), b(a.size());
 
+    // Horizontal passes into a fixed-point buffer, then vertical passes back into the pixels.
+    std::vector<uint16_t> mid(static_cast<size_t>(width) * height * 4);
     for (int y = 0; y < height; ++y) {
-        uint32_t* row = pixels + static_cast<size_t>(y) * stride;
-        for (int x = 0; x < width; ++x) unpack(row[x], &a[4 * x]);
+        const uint32_t* row = pixels + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) unpackScaled(row[x], &a[4 * x]);
         blurLine(a, b, width, widths);
-        for (int x = 0; x < width; ++x) row[x] = pack(&a[4 * x]);
+        uint16_t* out = &mid[static_cast<size_t>(y) * width * 4];
+        for (int i = 0; i < 4 * width; ++i)
+            out[i] = static_cast<uint16_t>(std::min<uint32_t>(a[i], 0xffff));
     }
     for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y)
-            unpack(pixels[static_cast<size_t>(y) * stride + x], &a[4 * y]);
+        for (int y = 0; y < height; ++y) {
+            const uint16_t* in = &mid[(static_cast<size_t>(y) * width + x) * 4];
+            std::copy(in, in + 4, &a[4 * y]);
+        }
         blurLine(a, b, height, widths);
-        for (int y = 0; y < height; ++y)
-            pixels[static_cast<size_t>(y) * stride + x] = pack(&a[4 * y]);
+        for (int y = 0; y < height; ++y) {
+            pixels[static_cast<size_t>(y) * stride + x] = packScaled(&a[4 * y]);
+        }
     }
 }
 

@@ -4,15 +4,18 @@
 #include <turbojpeg.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 
 #include "platform/graphics/PixelFormat.h"
 
 namespace platform {
 
 namespace {
+
+// Larger files are not images this system deals in.
+constexpr uintmax_t kMaxFileBytes = uintmax_t{256} << 20;
 
 bool validSize(int w, int h) {
     return w > 0 && h > 0 && w <= Image::kMaxDimension && h <= Image::kMaxDimension;
@@ -132,12 +135,17 @@ ImageRef Image::imageWithData(const std::vector<uint8_t>& bytes, double scale) {
 }
 
 ImageRef Image::imageWithContentsOfFile(const std::string& path) {
-    if (path.empty()) return nullptr;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return nullptr;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (in.bad()) return nullptr;
+    // Only regular files: a directory or device would make the read fail or never end.
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return nullptr;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size == 0 || size > kMaxFileBytes) return nullptr;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return nullptr;
+    std::vector<uint8_t> bytes(size);
+    const size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    if (got != bytes.size()) return nullptr;
     return imageWithData(bytes, scaleFromFileName(path));
 }
 

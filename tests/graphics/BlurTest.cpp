@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "PixelHelpers.h"
+#include "platform/graphics/BitmapContext.h"
+#include "platform/graphics/Blur.h"
+
+using namespace platform;
+
+TEST(Blur, SpreadsASinglePixelSymmetrically) {
+    BitmapContext ctx(21, 21);
+    ctx.setFillColor(Color::whiteColor());
+    ctx.fillRect(CGRectMake(10, 10, 1, 1));
+    ctx.blurRegion(CGRectMake(0, 0, 21, 21), 2);
+    const double centre = ctx.pixel(10, 10).a;
+    EXPECT_GT(centre, 0);
+    EXPECT_LT(centre, 0.2) << "the energy spread out";
+    for (int d = 1; d <= 5; ++d) {
+        const uint32_t right = ctx.argb32(10 + d, 10);
+        EXPECT_EQ(right, ctx.argb32(10 - d, 10)) << d;
+        EXPECT_EQ(right, ctx.argb32(10, 10 + d)) << d;
+        EXPECT_EQ(right, ctx.argb32(10, 10 - d)) << d;
+        EXPECT_EQ(ctx.argb32(10 + d, 10 + d), ctx.argb32(10 - d, 10 - d)) << d;
+    }
+    EXPECT_GT(ctx.pixel(12, 10).a, 0);
+    EXPECT_LE(ctx.pixel(12, 10).a, centre);
+}
+
+TEST(Blur, KeepsUniformAreasAndStaysInsideTheRegion) {
+    BitmapContext ctx(20, 20);
+    ctx.setFillColor({0.2, 0.4, 0.6, 1});
+    ctx.fillRect(CGRectMake(0, 0, 20, 20));
+    ctx.setFillColor(Color::whiteColor());
+    ctx.fillRect(CGRectMake(15, 15, 5, 5));
+    const uint32_t before = ctx.argb32(3, 3);
+    const uint32_t outside = ctx.argb32(15, 15);
+    ctx.blurRegion(CGRectMake(0, 0, 10, 10), 3);
+    EXPECT_EQ(ctx.argb32(3, 3), before);
+    EXPECT_EQ(ctx.argb32(15, 15), outside);
+}
+
+TEST(Blur, TinyOrBadRadiusLeavesPixelsAlone) {
+    std::vector<uint32_t> px(9, 0);
+    px[4] = 0xffffffff;
+    auto copy = px;
+    gaussianBlurARGB32(px.data(), 3, 3, 3, 0.2);
+    gaussianBlurARGB32(px.data(), 3, 3, 3, std::numeric_limits<double>::quiet_NaN());
+    gaussianBlurARGB32(nullptr, 3, 3, 3, 5);
+    gaussianBlurARGB32(px.data(), 3, 3, 2, 5);  // stride shorter than a row: refused
+    EXPECT_EQ(px, copy);
+}
+
+TEST(Blur, KeepsPremultipliedColourValid) {
+    std::vector<uint32_t> px(64 * 4, 0);
+    for (int i = 0; i < 64 * 4; i += 3) px[i] = 0x80808080;
+    gaussianBlurARGB32(px.data(), 64, 4, 64, 4);
+    for (uint32_t p : px) {
+        const uint32_t a = p >> 24;
+        EXPECT_LE((p >> 16) & 0xff, a);
+        EXPECT_LE(p & 0xff, a);
+    }
+}

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "PixelHelpers.h"
+#include "platform/graphics/BitmapContext.h"
+#include "platform/graphics/FontMap.h"
+#include "platform/graphics/Text.h"
+
+using namespace platform;
+
+TEST(FontMap, PhoneNamesMapToInstalledFacesAndUnknownFallsBack) {
+    EXPECT_EQ(FontMap::resolve("HelveticaNeue-BoldItalic"),
+              (FontFace{"Liberation Sans", true, true}));
+    EXPECT_TRUE(FontMap::resolve("DINAlternate-Bold").bold);
+    EXPECT_TRUE(FontMap::resolve("HelveticaNeue-LightItalic").italic);
+    EXPECT_FALSE(FontMap::resolve("HelveticaNeue-Light").bold);
+    EXPECT_EQ(FontMap::resolve("NoSuchFont-Regular"), FontMap::defaultFace());
+    EXPECT_FALSE(FontMap::isKnown("NoSuchFont-Regular"));
+    EXPECT_TRUE(FontMap::isKnown("HelveticaNeue"));
+}
+
+TEST(Text, MeasureGrowsWithLengthSizeAndKerning) {
+    TextStyle style{"DINAlternate-Bold", 12};
+    const CGSize one = measureText("W", style);
+    const CGSize three = measureText("WWW", style);
+    EXPECT_GT(one.width, 0);
+    EXPECT_NEAR(three.width, 3 * one.width, 0.01);
+    EXPECT_GT(one.height, 12);
+    style.kerning = 2;
+    EXPECT_NEAR(measureText("WWW", style).width, three.width + 6, 0.01)
+        << "kerning after every character";
+    style.fontSize = 24;
+    style.kerning = 0;
+    EXPECT_NEAR(measureText("WWW", style).width, 2 * three.width, 0.05);
+}
+
+TEST(Text, DegenerateTextMeasuresZero) {
+    TextStyle style;
+    EXPECT_EQ(measureText("", style), CGSizeZero);
+    style.fontSize = 0;
+    EXPECT_EQ(measureText("abc", style), CGSizeZero);
+    style.fontSize = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(measureText("abc", style), CGSizeZero);
+    EXPECT_EQ(fontMetrics(style).lineHeight, 0);
+}
+
+TEST(Text, UnknownFontStillDrawsAndEmptyTextDrawsNothing) {
+    BitmapContext ctx(80, 30);
+    TextStyle style{"NoSuchFont-Regular", 20, 0, Color::black()};
+    EXPECT_EQ(ctx.drawText("", CGRectMake(0, 0, 80, 30), style), CGSizeZero);
+    EXPECT_EQ(gfxtest::countOpaque(ctx, 0.01), 0);
+    const CGSize drawn = ctx.drawText("Hg", CGRectMake(0, 0, 80, 30), style);
+    EXPECT_GT(drawn.width, 0);
+    EXPECT_GT(gfxtest::countOpaque(ctx), 20);
+}
+
+TEST(Text, AlignmentPlacesTheLineInTheRect) {
+    auto inkBounds = [](TextAlignment a) {
+        BitmapContext ctx(100, 20);
+        ctx.drawText("II", CGRectMake(0, 0, 100, 20),
+                     {"HelveticaNeue-Bold", 14, 0, Color::black(), a});
+        int minX = 100, maxX = -1;
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                if (ctx.pixel(x, y).a > 0.5) {
+                    minX = std::min(minX, x);
+                    maxX = std::max(maxX, x);
+                }
+            }
+        }
+        return std::pair{minX, maxX};
+    };
+    auto [l0, l1] = inkBounds(TextAlignment::Left);
+    auto [c0, c1] = inkBounds(TextAlignment::Center);
+    auto [r0, r1] = inkBounds(TextAlignment::Right);
+    EXPECT_LT(l0, 5);
+    EXPECT_NEAR((c0 + c1) / 2.0, 50, 3);
+    EXPECT_GT(r1, 94);
+}
+
+TEST(Text, InvalidUtf8DoesNotBreakTheContext) {
+    BitmapContext ctx(60, 20);
+    TextStyle style{"HelveticaNeue", 14, 0, Color::black()};
+    EXPECT_GT(ctx.drawText(std::string("a\xff\xfe"
+                                       "b\xc3",
+                                       5),
+                           CGRectMake(0, 0, 60, 20), style)
+                  .width,
+              0);
+    EXPECT_GT(measureText(std::string("\xe2\x82", 2), style).width, 0);
+    EXPECT_TRUE(ctx.isValid());
+    EXPECT_GT(ctx.drawText("ok", CGRectMake(0, 0, 60, 20), style).width, 0);
+}
+
+TEST(Text, WrapLinesBreaksAtSpacesAndNewlines) {
+    TextStyle style{"HelveticaNeue", 10};
+    const CGFloat wordWidth = measureText("word word", style).width;
+    auto lines = wrapLines("word word word\nnext", style, wordWidth + 1);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "word word");
+    EXPECT_EQ(lines[1], "word");
+    EXPECT_EQ(lines[2], "next");
+    EXPECT_EQ(wrapLines("unbreakable", style, 1).size(), 1u);
+}

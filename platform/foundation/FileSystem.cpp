@@ -54,10 +54,11 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
+// The default root is only named here; it is created by layOutRoot(), so that a program which
+// never uses the file system leaves nothing behind.
 FileSystem::FileSystem() {
     std::error_code ec;
     root_ = fs::temp_directory_path(ec) / ("lumora3-device-" + std::to_string(::getpid()));
-    fs::create_directories(root_, ec);
 }
 
 FileSystem& FileSystem::shared() {

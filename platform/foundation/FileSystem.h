@@ -28,7 +28,8 @@ public:
     static constexpr std::uintmax_t kMaxReadBytes = 256u << 20;
 
     // Sets the host folder that is the phone's "/" (made absolute; created when missing).
-    // Until set, the root is a folder under the system temporary directory.
+    // Until set, the root is a folder under the system temporary directory, created by
+    // layOutRoot().
     void setRoot(std::filesystem::path root);
     std::filesystem::path root() const;
     // Creates the standard layout: var/mobile, the relative link User -> var/mobile,

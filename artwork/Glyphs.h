@@ -8,12 +8,13 @@
 //   1 golden section with its spiral    2 triangles (diagonal with perpendiculars)
 //   3 rule of thirds                    4 centred square
 //   5 wrench
-//   6 focus tab (focus brackets), 7 exposure tab (sun rays); drawFlow 0 / 3 letter "A"
-//     (automatic), 1 / 4 letter "M" (manual); 3 and 4 draw the tab open (filled disc, letter
-//     cut out)
+//   6 focus tab (focus-square corners), 7 exposure tab (sun); drawFlow 0 / 3 letter "A"
+//     (automatic), 1 / 4 letter "M" (manual); 3 and 4 draw the tab open (a filled plate with
+//     the letter cut out)
 //   8 page arrow (a chevron pointing right)
-//   9 video stabilization mode: drawFlow -1 (and 3) "AUTO", 0 off (crossed hand),
-//     1 standard (hand with one wave), 2 cinematic (hand with film frame and waves)
+//   9 video stabilization mode = drawFlow: -1 automatic, lettered "AUTO" (3 is drawn the same);
+//     0 off (frame struck through); 1 standard (frame with one pair of steadying brackets);
+//     2 cinematic (two pairs and film perforations); other values draw nothing
 // Any other tag draws nothing.
 
 #include <optional>

@@ -1,6 +1,7 @@
 #include "core/HookTable.h"
 
 #include <array>
+#include <cstdio>
 
 #include "core/Hooks.h"
 #include "hostapi/Selectors.h"
@@ -128,6 +129,11 @@ std::size_t installHooks() {
     std::size_t replaced = 0;
     for (const HookRow& r : kHookTable) {
         objc::Class* cls = objc_getClass(r.className);
+        if (cls == nullptr) {
+            std::fprintf(stderr, "Lumora3: the app has no class %s; -[%s %s] is not replaced\n",
+                         r.className, r.className, r.selector);
+            continue;
+        }
         const objc::HookResult result = r.install(cls);
         if (result == objc::HookResult::Replaced) {
             ++replaced;

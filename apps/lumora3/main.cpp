@@ -2,14 +2,16 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
+#include "apps/lumora3/CoreDemo.h"
 #include "apps/lumora3/PhotoCommand.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"lumora3 - the Lumora3 camera add-on in simulation"};
     app.require_subcommand(1);
     auto* demo = app.add_subcommand("demo", "Run the built-in tour");
-    demo->callback([] { std::puts("lumora3 demo: the simulator is not built yet"); });
+    int demoResult = 0;
+    demo->callback([&demoResult] { demoResult = runCoreDemo(); });
     addPhotoCommand(app);
     CLI11_PARSE(app, argc, argv);
-    return 0;
+    return demoResult;
 }

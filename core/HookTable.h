@@ -35,8 +35,16 @@ typename SignatureResult<typename Selector::Signature>::type callOriginal(id sel
     return imp(self, cmd, std::forward<P>(args)...);
 }
 
+// Installing a row twice would save the replacement as its own original and make it call
+// itself; a row already in place is left as it is.
 template <class Selector, auto Replacement>
 objc::HookResult installReplacement(objc::Class* cls) {
+    if (cls != nullptr) {
+        const objc::Method* current = cls->findMethod(Selector::name);
+        if (current != nullptr && current->imp == reinterpret_cast<void (*)()>(Replacement)) {
+            return objc::HookResult::Replaced;
+        }
+    }
     return objc::hook<Selector>(cls, Replacement, &Original<Selector>::imp);
 }
 

@@ -222,6 +222,12 @@ TEST_F(Hooks, StartPreviewCallsTheHostThenRereadsThePreferences) {
     EXPECT_FALSE(state().showFPS);
 }
 
+TEST_F(Hooks, InstallingTwiceKeepsTheHostsOriginal) {
+    EXPECT_EQ(installHooks(), hookTable().size());
+    objc::send<hostsel::CAMCaptureController::startPreview>(&controller);
+    EXPECT_EQ(controller.startPreviewCalls, 1);
+}
+
 TEST_F(Hooks, SessionStoppedClearsTheFlagAndCallsTheHost) {
     state().sessionHasStarted = true;
     objc::send<hostsel::CAMCaptureController::_sessionStopped>(&controller, nullptr);

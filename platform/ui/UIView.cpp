@@ -300,7 +300,7 @@ UIViewPresentation UIView::presentationState() const {
 bool UIView::hasRunningAnimations() const {
     const double now = platform::RunLoop::main().now();
     for (const auto& a : animations_) {
-        if (a != nullptr && now < a->begin + a->duration) return true;
+        if (a != nullptr && now < a->begin + a->duration - 1e-9) return true;
     }
     return false;
 }

@@ -84,7 +84,9 @@ AnimatedValue ViewAnimator::presentationValue(const UIView& view, UIView::Proper
     const auto& anim = view.animations_[static_cast<std::size_t>(p)];
     if (anim == nullptr) return model;
     if (now < anim->begin) return anim->from;  // a delayed animation shows its start value
+    // The end counts as reached within a nanosecond, so sums of run steps that land on it
+    // with rounding show the final value.
+    if (now >= anim->begin + anim->duration - 1e-9) return model;
     const double fraction = (now - anim->begin) / anim->duration;
-    if (fraction >= 1) return model;
     return interpolate(anim->from, model, animationCurveProgress(anim->curve, fraction));
 }

@@ -27,6 +27,8 @@ void drawInGlyphBox(GraphicsContext& ctx, CGRect bounds, CGSize design, const Gl
     const double s = std::min(bounds.size.width / design.width, bounds.size.height / design.height);
 
     platform::GStateGuard guard(ctx);
+    // The layer's offscreen buffer covers the clip: keep it to the button.
+    ctx.clipToRect(CGRectInset(bounds, -1, -1));
     platform::TransparencyLayerGuard layer(ctx, opacity);
     ctx.translate(CGRectGetMidX(bounds), CGRectGetMidY(bounds));
     ctx.scale(s, s);

@@ -10,5 +10,7 @@ namespace platform {
 // pixels: first pixel of the block; stride: words per row of the underlying buffer.
 // sigma: standard deviation in pixels; values below 0.5 (or NaN) leave the block unchanged.
 void gaussianBlurARGB32(uint32_t* pixels, int width, int height, int stride, double sigma);
+// The same for one 8-bit channel (masks, shadows); stride in bytes.
+void gaussianBlurA8(uint8_t* pixels, int width, int height, int stride, double sigma);
 
 }  // namespace platform

@@ -152,7 +152,7 @@ void GraphicsContext::Impl::render(std::optional<CGRect> deviceBounds,
         if (!CGRectIsNull(sbox) && !CGRectIsEmpty(sbox)) {
             const int sw = static_cast<int>(sbox.size.width);
             const int sh = static_cast<int>(sbox.size.height);
-            cairo_surface_t* tmp = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, sw, sh);
+            cairo_surface_t* tmp = cairo_image_surface_create(CAIRO_FORMAT_A8, sw, sh);
             cairo_surface_set_device_offset(tmp, -sbox.origin.x, -sbox.origin.y);
             cairo_t* tc = cairo_create(tmp);
             cairo_translate(tc, dx, dy);
@@ -161,8 +161,7 @@ void GraphicsContext::Impl::render(std::optional<CGRect> deviceBounds,
             cairo_destroy(tc);
             cairo_surface_flush(tmp);
             if (auto* data = cairo_image_surface_get_data(tmp)) {
-                gaussianBlurARGB32(reinterpret_cast<uint32_t*>(data), sw, sh,
-                                   cairo_image_surface_get_stride(tmp) / 4, sigma);
+                gaussianBlurA8(data, sw, sh, cairo_image_surface_get_stride(tmp), sigma);
             }
             cairo_surface_mark_dirty(tmp);
             const Color sc = clamped(state.shadow.color);

@@ -124,7 +124,8 @@ public:
     // --- Transparency layers (CGContextBeginTransparencyLayer) ---
     // Drawing until the matching end goes to an offscreen layer that is then composited with
     // the given opacity times the global alpha, and the current shadow. Unbalanced ends are
-    // ignored.
+    // ignored. The layer's buffer covers the current clip: clip to the area first to keep it
+    // small.
     void beginTransparencyLayer(CGFloat opacity = 1);
     void endTransparencyLayer();
 

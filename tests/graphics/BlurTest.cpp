@@ -61,3 +61,17 @@ TEST(Blur, KeepsPremultipliedColourValid) {
         EXPECT_LE(p & 0xff, a);
     }
 }
+
+TEST(Blur, SingleChannelBlurSpreadsSymmetricallyAndKeepsTheTotal) {
+    std::vector<uint8_t> px(15 * 15, 0);
+    px[7 * 15 + 7] = 255;
+    gaussianBlurA8(px.data(), 15, 15, 15, 1.5);
+    EXPECT_LT(px[7 * 15 + 7], 255);
+    int total = 0;
+    for (uint8_t v : px) total += v;
+    EXPECT_NEAR(total, 255, 30) << "a blur moves ink, it does not make or lose it";
+    for (int d = 1; d <= 4; ++d) {
+        EXPECT_EQ(px[7 * 15 + 7 + d], px[7 * 15 + 7 - d]);
+        EXPECT_NEAR(px[(7 + d) * 15 + 7], px[7 * 15 + 7 + d], 1);
+    }
+}

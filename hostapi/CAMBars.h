@@ -4,19 +4,20 @@
 #include <memory>
 
 #include "hostapi/HostTypes.h"
+#include "platform/ui/UIButton.h"
 
 class CAMTopBar : public hostapi::HostView {
 public:
     LU_OBJC_CLASS(CAMTopBar)
-    // The camera flip button (a UIButton once the toolkit lands).
-    virtual std::shared_ptr<NSObject> flipButton() const = 0;
+    // The camera flip button.
+    virtual std::shared_ptr<UIButton> flipButton() const = 0;
 };
 
 class CAMBottomBar : public hostapi::HostView {
 public:
     LU_OBJC_CLASS(CAMBottomBar)
     // The photo thumbnail beside which the add-on places its wrench button.
-    virtual std::shared_ptr<NSObject> imageWell() const = 0;
+    virtual std::shared_ptr<UIButton> imageWell() const = 0;
 };
 
 class CAMZoomSlider : public hostapi::HostView {

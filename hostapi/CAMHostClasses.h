@@ -3,18 +3,19 @@
 // They are declared so that both sides name the same runtime classes.
 
 #include "hostapi/HostTypes.h"
+#include "platform/ui/UIButton.h"
 
-class CAMShutterButton : public hostapi::HostView {
+class CAMShutterButton : public UIButton {
 public:
     LU_OBJC_CLASS(CAMShutterButton)
 };
 
-class CAMExpandableMenuButton : public hostapi::HostView {
+class CAMExpandableMenuButton : public UIButton {
 public:
     LU_OBJC_CLASS(CAMExpandableMenuButton)
 };
 
-class CAMFilterButton : public hostapi::HostView {
+class CAMFilterButton : public UIButton {
 public:
     LU_OBJC_CLASS(CAMFilterButton)
 };

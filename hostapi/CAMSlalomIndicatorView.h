@@ -5,11 +5,12 @@
 #include <memory>
 
 #include "hostapi/HostTypes.h"
+#include "platform/ui/UILabel.h"
 
 class CAMSlalomIndicatorView : public hostapi::HostView {
 public:
     LU_OBJC_CLASS(CAMSlalomIndicatorView)
     virtual void setFramesPerSecond(long framesPerSecond) = 0;
-    // The label showing the number (a UILabel once the toolkit lands).
-    virtual std::shared_ptr<NSObject> _framerateLabel() const = 0;
+    // The label showing the number.
+    virtual std::shared_ptr<UILabel> _framerateLabel() const = 0;
 };

@@ -8,6 +8,7 @@
 #include "platform/foundation/Value.h"
 #include "platform/geometry/Geometry.h"
 #include "platform/objc/NSObject.h"
+#include "platform/ui/UIView.h"
 
 class AVCaptureDevice;
 class AVCaptureSession;
@@ -18,9 +19,8 @@ using IOSurfaceRef = __IOSurface*;
 
 namespace hostapi {
 
-// The host's views are UIView subclasses on the phone. Until the UI toolkit lands they derive
-// from NSObject; switching this alias to UIView makes them views without touching their users.
-using HostView = NSObject;
+// The host's views are UIView subclasses, as on the phone.
+using HostView = UIView;
 
 // Blocks the host's asset saver passes along with a photo.
 using RequestEnqueuedBlock = std::function<void()>;

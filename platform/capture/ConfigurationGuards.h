@@ -6,6 +6,8 @@
 //
 // Both accept null (they then do nothing) and are not copyable.
 
+#include <memory>
+
 #include "platform/capture/AVCaptureDevice.h"
 #include "platform/capture/AVCaptureSession.h"
 
@@ -15,6 +17,8 @@ class ConfigurationLock {
 public:
     explicit ConfigurationLock(AVCaptureDevice* device)
         : device_(device != nullptr && device->lockForConfiguration() ? device : nullptr) {}
+    explicit ConfigurationLock(const std::shared_ptr<AVCaptureDevice>& device)
+        : ConfigurationLock(device.get()) {}
     ~ConfigurationLock() {
         if (device_ != nullptr) device_->unlockForConfiguration();
     }
@@ -34,6 +38,8 @@ public:
     explicit SessionConfiguration(AVCaptureSession* session) : session_(session) {
         if (session_ != nullptr) session_->beginConfiguration();
     }
+    explicit SessionConfiguration(const std::shared_ptr<AVCaptureSession>& session)
+        : SessionConfiguration(session.get()) {}
     ~SessionConfiguration() {
         if (session_ != nullptr) session_->commitConfiguration();
     }

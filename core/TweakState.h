@@ -7,6 +7,7 @@
 // reads, which are atomics.
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -14,6 +15,12 @@
 #include "platform/foundation/Value.h"
 
 namespace lumora {
+
+class CustomSlalomIndicatorView;
+class CustomTransparentFilledLabel;
+
+// Highest frame rate per resolution height (0: the height is not offered), ascending by height.
+using FrameRateTable = std::map<int, int>;
 
 // The plain fields (copyable, so a reset is one assignment).
 struct TweakFields {
@@ -63,8 +70,8 @@ struct TweakFields {
     int currentDimensionHeightPhotoFront = 0;
     int currentDimensionHeightVideoBack = 0;
     int currentDimensionHeightVideoFront = 0;
-    // Maximum frame rate per height; typed by the frame-rate model.
-    std::optional<ns::Dictionary> deviceFrameRatesForDimensions;
+    // Absent until the resolution indicator is first set up.
+    std::optional<FrameRateTable> deviceFrameRatesForDimensions;
 
     // ---- Host state seen by the hooks ----
     int prevCameraControllerCameraMode = 0;
@@ -99,15 +106,15 @@ struct TweakFields {
     std::shared_ptr<NSObject> focusAndExposureToolController;
     std::shared_ptr<NSObject> overlaySelectionController;
     std::shared_ptr<NSObject> lensPositionViewController;
-    std::shared_ptr<NSObject> whiteBalanceLockLbl;
+    std::shared_ptr<CustomTransparentFilledLabel> whiteBalanceLockLbl;
     std::shared_ptr<NSObject> memoryWarningLbl;
     std::shared_ptr<NSObject> horizonAlignmentBtn;
     std::shared_ptr<NSObject> videoVerticallyTiltedAlert;
     std::shared_ptr<NSObject> horizontalAlignmentBase;
     std::shared_ptr<NSObject> horizontalAlignmentIndicator;
-    std::shared_ptr<NSObject> _CAMSlalomIndicatorView;
-    std::shared_ptr<NSObject> _CAMSlalomIndicatorReplacement;
-    std::shared_ptr<NSObject> _CAMSlalomDimensionIndicator;
+    std::shared_ptr<CAMSlalomIndicatorView> _CAMSlalomIndicatorView;  // the host's badge
+    std::shared_ptr<CustomSlalomIndicatorView> _CAMSlalomIndicatorReplacement;
+    std::shared_ptr<CustomSlalomIndicatorView> _CAMSlalomDimensionIndicator;
     std::shared_ptr<NSObject> modeAdvCameraBtn;
     std::shared_ptr<NSObject> modeTimerBtn;
     std::shared_ptr<NSObject> modeLapseTimerBtn;

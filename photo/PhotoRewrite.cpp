@@ -7,6 +7,7 @@
 #include "photo/StampDrawing.h"
 #include "platform/media/DateFormat.h"
 #include "platform/media/ExifOrientation.h"
+#include "platform/media/JpegRegionEdit.h"
 #include "platform/media/JpegTransform.h"
 
 namespace lumora {
@@ -72,13 +73,16 @@ std::optional<Bytes> stampPhoto(ByteSpan jpeg, int exifOrientation, std::string_
     auto header = platform::readJpegHeader(jpeg, limits);
     if (!header) return std::nullopt;
     const StampLayout layout = stampLayout(exifOrientation, header->width, header->height);
-    if (!layout.draws) return std::nullopt;
-    // One frame buffer: decoded into, drawn on in place, encoded from.
-    auto image = platform::decodeJpeg(jpeg, limits);
-    if (!image) return std::nullopt;
-    if (!drawStamp(image->pixels.get(), image->width, image->height, image->stride, text, layout))
-        return std::nullopt;
-    return reencode(jpeg, *image, header->subsampling);
+    auto bounds = stampBounds(text, layout);
+    if (!bounds) return std::nullopt;
+    // Only the blocks under the text are decoded and encoded again; the rest of the photo
+    // keeps its coefficients, so it loses nothing and costs little.
+    return platform::editJpegRegion(
+        jpeg, *bounds,
+        [&](std::uint8_t* bgrx, int width, int height, int stride, int x, int y) {
+            return drawStamp(bgrx, width, height, stride, text, layout, x, y);
+        },
+        limits);
 }
 
 }  // namespace lumora

@@ -37,9 +37,10 @@ std::string timeStampText(std::chrono::system_clock::time_point now,
                           const TimeStampSettings& settings);
 
 // Burns `text` in red into the lower-left corner of the upright picture, keeping the stored
-// pixel layout, the orientation tag and the metadata; re-encoded at quality 100. Only tags 1,
-// 3, 6 and 8 are stamped; for any other tag, empty text or bytes that do not decode the
-// result is nullopt.
+// pixel layout, the orientation tag and the metadata. Only the 8x8 blocks the text touches are
+// encoded again (with the photo's own quantisation); every other block is kept exactly. Only
+// tags 1, 3, 6 and 8 are stamped; for any other tag, empty text, a picture the text would miss
+// or bytes that do not decode, the result is nullopt.
 std::optional<Bytes> stampPhoto(ByteSpan jpeg, int exifOrientation, std::string_view text,
                                 const platform::JpegLimits& limits = {});
 

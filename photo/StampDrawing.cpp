@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -13,8 +15,56 @@ const char* stampFontFamily() {
     return "Liberation Sans";
 }
 
+namespace {
+
+void setFont(cairo_t* cr, const StampLayout& layout) {
+    cairo_select_font_face(cr, stampFontFamily(), CAIRO_FONT_SLANT_NORMAL,
+                           CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, layout.fontSize);
+}
+
+}  // namespace
+
+std::optional<platform::PixelRect> stampBounds(std::string_view text, const StampLayout& layout) {
+    if (text.empty() || !layout.draws || !(layout.fontSize > 0)) return std::nullopt;
+    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1), &cairo_surface_destroy);
+    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
+                                                          &cairo_destroy);
+    setFont(cr.get(), layout);
+    cairo_font_extents_t font{};
+    cairo_font_extents(cr.get(), &font);
+    cairo_text_extents_t ink{};
+    const std::string line(text);
+    cairo_text_extents(cr.get(), line.c_str(), &ink);
+    if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
+
+    // The line box in the rotated space, widened to the ink, then turned into stored pixels.
+    const double pad = 3;
+    const double left = layout.originX + std::min(0.0, ink.x_bearing) - pad;
+    const double right = layout.originX + std::max(ink.x_advance, ink.x_bearing + ink.width) + pad;
+    const double top = layout.originY + std::min(0.0, font.ascent + ink.y_bearing) - pad;
+    const double bottom =
+        layout.originY +
+        std::max(font.ascent + font.descent, font.ascent + ink.y_bearing + ink.height) + pad;
+    const double c = std::cos(layout.rotation), s = std::sin(layout.rotation);
+    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+    for (double x : {left, right}) {
+        for (double y : {top, bottom}) {
+            const double dx = x * c - y * s, dy = x * s + y * c;
+            minX = std::min(minX, dx);
+            maxX = std::max(maxX, dx);
+            minY = std::min(minY, dy);
+            maxY = std::max(maxY, dy);
+        }
+    }
+    const int x0 = static_cast<int>(std::floor(minX)), y0 = static_cast<int>(std::floor(minY));
+    return platform::PixelRect{x0, y0, static_cast<int>(std::ceil(maxX)) - x0,
+                               static_cast<int>(std::ceil(maxY)) - y0};
+}
+
 bool drawStamp(std::uint8_t* bgrx, int width, int height, int stride, std::string_view text,
-               const StampLayout& layout) {
+               const StampLayout& layout, int originX, int originY) {
     if (!bgrx || width <= 0 || height <= 0 || text.empty() || !layout.draws ||
         stride != cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)) {
         return false;
@@ -27,10 +77,9 @@ bool drawStamp(std::uint8_t* bgrx, int width, int height, int stride, std::strin
                                                           &cairo_destroy);
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) return false;
 
+    cairo_translate(cr.get(), -originX, -originY);
     cairo_rotate(cr.get(), layout.rotation);
-    cairo_select_font_face(cr.get(), stampFontFamily(), CAIRO_FONT_SLANT_NORMAL,
-                           CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr.get(), layout.fontSize);
+    setFont(cr.get(), layout);
     cairo_font_extents_t extents{};
     cairo_font_extents(cr.get(), &extents);
     cairo_set_source_rgb(cr.get(), 1.0, 0.0, 0.0);

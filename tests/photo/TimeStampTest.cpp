@@ -76,6 +76,28 @@ TEST(TimeStamp, RedTextAtTheLowerLeftOfTheUprightPicture) {
     }
 }
 
+TEST(TimeStamp, LeavesThePictureAwayFromTheTextUntouched) {
+    const auto photo = grey(960, 720, 6);
+    auto out = stampPhoto(photo, 6, "12/7/26");
+    ASSERT_TRUE(out);
+    auto before = upright(photo, 6);
+    auto after = upright(*out, 6);
+    ASSERT_TRUE(before && after);
+    const Box b = redPixels(*after);
+    ASSERT_GT(b.count, 20);
+    int changedAway = 0;
+    for (int uy = 0; uy < after->height(); ++uy) {
+        for (int ux = 0; ux < after->width(); ++ux) {
+            // Beyond the MCUs under the text and their chroma neighbours.
+            if (ux > b.minX - 40 && ux < b.maxX + 40 && uy > b.minY - 40 && uy < b.maxY + 40)
+                continue;
+            for (int c = 0; c < 3; ++c)
+                changedAway += before->at(ux, uy, c) != after->at(ux, uy, c);
+        }
+    }
+    EXPECT_EQ(changedAway, 0);
+}
+
 TEST(TimeStamp, KeepsTheMetadataOfACameraPhoto) {
     const auto photo = load("real/jolla.jpg");
     auto out = stampPhoto(photo, 1, "07/12/2026 21:41");

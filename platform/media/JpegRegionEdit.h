@@ -1,0 +1,34 @@
+#pragma once
+// Editing one rectangle of a JPEG without re-encoding the rest of it. The rectangle (grown to
+// whole MCUs, plus one MCU of context so chroma upsampling sees its neighbours) is cropped
+// losslessly and decoded; the painter draws into those pixels; then only the 8x8 blocks whose
+// pixels the painter changed are transformed and quantised again, with the file's own
+// quantisation tables. Every other block keeps its DCT coefficients exactly, so the picture
+// outside the drawing loses nothing, and every metadata segment is kept.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "platform/media/JpegCodec.h"
+
+namespace platform {
+
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Draws into BGRX pixels (cairo RGB24) of width x height covering the picture from
+// (originX, originY); returns false to abandon the edit.
+using RegionPainter = std::function<bool(std::uint8_t* bgrx, int width, int height, int stride,
+                                         int originX, int originY)>;
+
+// The edited file; nullopt when the bytes are not a sound YCbCr or greyscale JPEG within the
+// limits, the rectangle misses the picture, or the painter fails. Stored pixel coordinates.
+std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const RegionPainter& paint,
+                                    const JpegLimits& limits = {});
+
+}  // namespace platform

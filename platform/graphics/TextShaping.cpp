@@ -1,5 +1,7 @@
 #include "platform/graphics/TextShaping.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -12,18 +14,28 @@ namespace platform::text {
 
 namespace {
 
-// Font faces live for the whole process: a handful of them, shared by every context.
+// Font faces are made once and shared by every context. At exit they are released together
+// with cairo's and fontconfig's caches, so leak checkers see a clean process.
+struct FaceCache {
+    std::mutex mutex;
+    std::map<std::tuple<std::string, bool, bool>, cairo_font_face_t*> faces;
+    ~FaceCache() {
+        for (auto& entry : faces) cairo_font_face_destroy(entry.second);
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+
 cairo_font_face_t* faceFor(const FontFace& face) {
-    static std::mutex mutex;
-    static std::map<std::tuple<std::string, bool, bool>, cairo_font_face_t*> cache;
-    std::lock_guard lock(mutex);
+    static FaceCache cache;
+    std::lock_guard lock(cache.mutex);
     auto key = std::make_tuple(face.family, face.bold, face.italic);
-    auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
+    auto it = cache.faces.find(key);
+    if (it != cache.faces.end()) return it->second;
     cairo_font_face_t* f = cairo_toy_font_face_create(
         face.family.c_str(), face.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
         face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cache.emplace(key, f);
+    cache.faces.emplace(key, f);
     return f;
 }
 

@@ -10,7 +10,6 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -40,13 +39,16 @@ struct PhotoOptions {
 enum class Outcome { Rewritten, Unchanged, Failed };
 
 std::optional<platform::Bytes> readWholeFile(const fs::path& path, std::string& error) {
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (ec || !in) {
         error = "cannot read " + path.string();
         return std::nullopt;
     }
-    platform::Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    platform::Bytes bytes(size);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size) {
         error = "cannot read " + path.string();
         return std::nullopt;
     }

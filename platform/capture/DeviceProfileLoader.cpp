@@ -227,10 +227,12 @@ CameraProfile parseCamera(const json& c, const std::string& path, AVCaptureDevic
         out.formats.push_back(parseFormat(formats[i], index(formatsPath, i), chosen));
     }
     // A preset must be served by one of the camera's formats.
-    for (const auto& [name, d] : out.presets) {
-        const bool served = std::any_of(out.formats.begin(), out.formats.end(),
-                                        [&](const FormatProfile& f) { return f.dimensions == d; });
-        if (!served) fail(join(presetsPath, name), "no format has these dimensions");
+    for (const auto& preset : out.presets) {
+        const CMVideoDimensions wanted = preset.second;
+        const bool served =
+            std::any_of(out.formats.begin(), out.formats.end(),
+                        [&](const FormatProfile& f) { return f.dimensions == wanted; });
+        if (!served) fail(join(presetsPath, preset.first), "no format has these dimensions");
     }
     return out;
 }

@@ -1,0 +1,198 @@
+#include "FormatsTestSupport.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/Preferences.h"
+#include "core/Startup.h"
+#include "core/TweakState.h"
+#include "platform/capture/AVCaptureDevice.h"
+#include "platform/capture/CaptureHardware.h"
+#include "platform/capture/ConfigurationGuards.h"
+#include "platform/device/Process.h"
+#include "platform/device/UIDevice.h"
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/Locale.h"
+#include "platform/foundation/PropertyList.h"
+#include "platform/runloop/RunLoop.h"
+
+namespace formatstest {
+namespace fs = std::filesystem;
+
+namespace {
+
+FakeCaptureController* gController = nullptr;
+
+id sharedInstance(objc::Class*, SEL) {
+    return gController;
+}
+
+std::shared_ptr<NSObject> makeHostSlalomView(objc::Class*, SEL, CGRect frame) {
+    auto view = std::make_shared<FakeHostSlalomView>();
+    view->setFrame(frame);
+    return view;
+}
+
+const platform::DeviceProfileRegistry& registry() {
+    static const platform::DeviceProfileRegistry instance = [] {
+        auto loaded = platform::DeviceProfileRegistry::loadFolder(fs::path(LUMORA_SOURCE_DIR) /
+                                                                  "data" / "devices");
+        if (!loaded) {
+            ADD_FAILURE() << loaded.error().describe();
+            return platform::DeviceProfileRegistry();
+        }
+        return loaded.value();
+    }();
+    return instance;
+}
+
+void installTranslations() {
+    const fs::path source = fs::path(LUMORA_SOURCE_DIR) / "data" / "strings";
+    const fs::path bundle =
+        ns::FileSystem::shared().resolve("/Library/PreferenceBundles/LU3_Prefs.bundle");
+    for (const auto& entry : fs::directory_iterator(source)) {
+        if (entry.path().extension() != ".lproj") continue;
+        fs::create_directories(bundle / entry.path().filename());
+        fs::copy_file(entry.path() / "Localizable.strings",
+                      bundle / entry.path().filename() / "Localizable.strings",
+                      fs::copy_options::overwrite_existing);
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<AVCaptureDevice> FakeCaptureController::currentDevice() const {
+    const AVCaptureDevicePosition wanted =
+        camera == 1 ? AVCaptureDevicePositionFront : AVCaptureDevicePositionBack;
+    for (const auto& d : devices) {
+        if (d->position() == wanted) return d;
+    }
+    return nullptr;
+}
+
+void FakeCaptureController::useCamera(long c) {
+    camera = c;
+    for (auto input : std::vector(session->inputs())) session->removeInput(input);
+    if (auto input = AVCaptureDeviceInput::deviceInputWithDevice(currentDevice())) {
+        session->addInput(input);
+    }
+    if (session->canAddOutput(output)) session->addOutput(output);
+}
+
+void FormatsTest::SetUp() {
+    std::string templ = (fs::temp_directory_path() / "lumora-formats-XXXXXX").string();
+    ASSERT_NE(mkdtemp(templ.data()), nullptr);
+    root_ = templ;
+    ns::FileSystem::shared().setRoot(root_);
+    ASSERT_TRUE(ns::FileSystem::shared().layOutRoot());
+    installTranslations();
+    NSLocale::setPreferredLanguages({"en"});
+}
+
+void FormatsTest::TearDown() {
+    platform::Process::terminate();
+    lumora::resetState();
+    gController = nullptr;
+    controller_.reset();
+    platform::CaptureHardware::uninstall();
+    platform::Device::reset();
+    NSLocale::setPreferredLanguages({"en"});
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+}
+
+const platform::DeviceProfile& profile(const std::string& name) {
+    const platform::DeviceProfile* p = registry().find(name);
+    if (p == nullptr) {
+        ADD_FAILURE() << "no device profile " << name;
+        static const platform::DeviceProfile empty;
+        return empty;
+    }
+    return *p;
+}
+
+void FormatsTest::useModel(const std::string& name, bool displayZoom,
+                           const platform::CaptureDeviceFaults& faults) {
+    useProfile(profile(name), displayZoom, faults);
+}
+
+void FormatsTest::useProfile(const platform::DeviceProfile& p, bool displayZoom,
+                             const platform::CaptureDeviceFaults& faults) {
+    platform::installDeviceProfile(p, displayZoom, faults);
+    // Any app but the camera: the add-on's constructor then loads the translations and sets the
+    // device flags, and installs no hooks.
+    platform::Process::launch("com.example.formats");
+    lumora::resetState();
+    Lumora3Initialize();
+    lumora::InitVariables();
+    lumora::state().sessionHasStarted = true;
+
+    controller_ = std::make_shared<FakeCaptureController>();
+    controller_->devices = AVCaptureDevice::devices();
+    controller_->useCamera(0);
+    gController = controller_.get();
+    objc::Class* cls = objc::Runtime::current().registerClass("CAMCaptureController");
+    objc::addClassMethod<id>(cls, hostsel::CAMCaptureController::sharedInstance::name,
+                             &sharedInstance);
+}
+
+void FormatsTest::removeController() {
+    gController = nullptr;
+}
+
+void FormatsTest::addHostViews() {
+    const CGRect screen = UIScreen::mainScreen().bounds();
+    bottomBar_ = std::make_shared<FakeBottomBar>();
+    bottomBar_->setFrame(CGRectMake(0, screen.size.height - 96, screen.size.width, 96));
+    topBar_ = std::make_shared<FakeTopBar>();
+    topBar_->setFrame(CGRectMake(0, 0, screen.size.width, 40));
+    cameraBar_ = std::make_shared<FakeCameraBar>();
+    stabilizationBtn_ = std::make_shared<FakeDrawFlowButton>();
+    wbBtn_ = std::make_shared<UIButton>();
+    auto& s = lumora::state();
+    s._CAMBottomBar = bottomBar_;
+    s._CAMTopBar = topBar_;
+    s.cameraBar = cameraBar_;
+    s.modeToggleStabilizationBtn = stabilizationBtn_;
+    s.modeWBBtn = wbBtn_;
+}
+
+void FormatsTest::registerHostSlalomView() {
+    objc::Class* cls = objc::Runtime::current().registerClass("CAMSlalomIndicatorView", "UIView");
+    objc::addClassMethod<std::shared_ptr<NSObject>, CGRect>(
+        cls, hostsel::CAMSlalomIndicatorView::initWithFrame::name, &makeHostSlalomView);
+}
+
+std::vector<std::shared_ptr<AVCaptureDeviceFormat>> FormatsTest::formatsOfHeight(int height) const {
+    std::vector<std::shared_ptr<AVCaptureDeviceFormat>> out;
+    for (const auto& f : device().formats()) {
+        if (f->dimensions().height == height) out.push_back(f);
+    }
+    return out;
+}
+
+void FormatsTest::activate(const std::shared_ptr<AVCaptureDeviceFormat>& format) {
+    const platform::ConfigurationLock lock(&device());
+    ASSERT_TRUE(lock.locked());
+    device().setActiveFormat(format);
+}
+
+std::optional<ns::Dictionary> FormatsTest::readPrefs() const {
+    return ns::readDictionaryFile(lumora::preferencesPath());
+}
+
+platform::FormatProfile changedFormat(const platform::FormatProfile& format,
+                                      std::vector<std::pair<double, double>> ranges) {
+    platform::FormatProfile out = format;
+    out.frameRateRanges = std::move(ranges);
+    return out;
+}
+
+void expectFrame(CGRect actual, CGRect expected) {
+    EXPECT_NEAR(actual.origin.x, expected.origin.x, 0.25);
+    EXPECT_NEAR(actual.origin.y, expected.origin.y, 0.25);
+    EXPECT_NEAR(actual.size.width, expected.size.width, 0.25);
+    EXPECT_NEAR(actual.size.height, expected.size.height, 0.25);
+}
+
+}  // namespace formatstest

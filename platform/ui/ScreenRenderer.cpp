@@ -18,21 +18,28 @@ void addBoundsPath(GraphicsContext& ctx, CGRect bounds, CGFloat radius) {
     }
 }
 
-// The backdrop filters: a blur of what is already drawn under the bounds, then the additive
-// tint, approximated by laying the tint's hue over at the strength of its largest component.
+// The backdrop filters, in list order: a blur of what is already drawn under the bounds
+// (cropped to the filter's "inputBounds" when it has one; pixels outside are never read, so
+// the edges stay hard), and the "colorAdd" tint, added to the pixels below.
 void applyBackdrop(GraphicsContext& ctx, const CALayer& layer, CGRect bounds) {
     for (const auto& f : layer.filters()) {
         if (f == nullptr) continue;
         if (f->name() == kCAFilterGaussianBlur) {
             const double r = f->numberForKey("inputRadius").value_or(0);
-            if (r > 0 && std::isfinite(r)) ctx.blurRegion(bounds, r);
+            CGRect region = bounds;
+            const auto* crop = f->valueForKey("inputBounds");
+            if (crop != nullptr && std::holds_alternative<CGRect>(*crop)) {
+                region = CGRectIntersection(region, std::get<CGRect>(*crop));
+            }
+            if (r > 0 && std::isfinite(r) && !CGRectIsNull(region)) ctx.blurRegion(region, r);
         } else if (f->name() == kCAFilterColorAdd) {
             const auto* v = f->valueForKey("inputColor");
             const auto* c = v != nullptr ? std::get_if<std::vector<double>>(v) : nullptr;
             if (c == nullptr || c->size() < 3) continue;
-            const double m = std::max({(*c)[0], (*c)[1], (*c)[2]});
-            if (!(m > 0)) continue;
-            ctx.setFillColor(Color::rgb((*c)[0] / m, (*c)[1] / m, (*c)[2] / m, std::min(1.0, m)));
+            const double a = c->size() > 3 ? (*c)[3] : 1.0;
+            GStateGuard guard(ctx);
+            ctx.setBlendMode(BlendMode::PlusLighter);
+            ctx.setFillColor(Color::rgb((*c)[0], (*c)[1], (*c)[2], a));
             ctx.beginPath();
             addBoundsPath(ctx, bounds, layer.cornerRadius());
             ctx.fillPath();

@@ -145,7 +145,10 @@ void UIScrollView::step() {
     std::weak_ptr<NSObject> weak = weak_from_this();
     const double elapsed = loop.now() - animStart_;
     // A scroll view not owned by a shared_ptr cannot be stepped later: it jumps to the end.
-    const double fraction = weak.expired() ? 1.0 : std::min(1.0, elapsed / kSettleDuration);
+    // Within a microsecond of the end counts as the end: clock sums carry rounding, and a
+    // remaining sliver would schedule steps that never move the clock.
+    const bool atEnd = weak.expired() || elapsed >= kSettleDuration - 1e-6;
+    const double fraction = atEnd ? 1.0 : std::max(0.0, elapsed / kSettleDuration);
     if (fraction > 0) {
         const double p = animationCurveProgress(
             animDeceleration_ ? UIViewAnimationCurveEaseOut : UIViewAnimationCurveEaseInOut,

@@ -69,6 +69,8 @@ cairo_operator_t GraphicsContext::Impl::op() const {
             return CAIRO_OPERATOR_DEST_OUT;
         case BlendMode::Copy:
             return CAIRO_OPERATOR_SOURCE;
+        case BlendMode::PlusLighter:
+            return CAIRO_OPERATOR_ADD;
         case BlendMode::Normal:
             break;
     }

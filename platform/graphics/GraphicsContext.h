@@ -32,8 +32,9 @@ enum class LineCap { Butt, Round, Square };
 enum class LineJoin { Miter, Round, Bevel };
 enum class FillRule { NonZero, EvenOdd };
 // Normal = source over; Clear erases what the shape covers; Copy replaces it;
-// DestinationOut erases by the shape's alpha.
-enum class BlendMode { Normal, Clear, Copy, DestinationOut };
+// DestinationOut erases by the shape's alpha; PlusLighter adds the shape's premultiplied colour
+// to what is below, saturating at 1 (kCGBlendModePlusLighter).
+enum class BlendMode { Normal, Clear, Copy, DestinationOut, PlusLighter };
 
 class GraphicsContext {
 public:

@@ -188,6 +188,17 @@ platform::FormatProfile changedFormat(const platform::FormatProfile& format,
     return out;
 }
 
+platform::DeviceProfile withTall60(const std::string& model) {
+    platform::DeviceProfile p = profile(model);
+    for (auto& f : p.back->formats) {
+        if (f.dimensions.height == 1936) f = changedFormat(f, {{2, 60}});
+        if (f.dimensions.height == 720 || f.dimensions.height == 1080) {
+            f = changedFormat(f, {{2, 30}});
+        }
+    }
+    return p;
+}
+
 void expectFrame(CGRect actual, CGRect expected) {
     EXPECT_NEAR(actual.origin.x, expected.origin.x, 0.25);
     EXPECT_NEAR(actual.origin.y, expected.origin.y, 0.25);

@@ -128,6 +128,10 @@ const platform::DeviceProfile& profile(const std::string& name);
 platform::FormatProfile changedFormat(const platform::FormatProfile& format,
                                       std::vector<std::pair<double, double>> ranges);
 
+// The model's back camera with its 2592x1936 format reaching 60 fps and its 720 and 1080 formats
+// limited to 30 fps.
+platform::DeviceProfile withTall60(const std::string& model);
+
 // Frames compare to a quarter point.
 void expectFrame(CGRect actual, CGRect expected);
 

@@ -10,19 +10,6 @@ using lumora::getMaxFrameRate;
 using lumora::getMaxFrameRateForRequestedDimension;
 using lumora::getMinFrameRate;
 
-// The model's back camera with a 2592x1936 format that reaches 60 fps.
-platform::DeviceProfile withTall60(const std::string& model) {
-    platform::DeviceProfile p = profile(model);
-    auto& formats = p.back->formats;
-    for (auto& f : formats) {
-        if (f.dimensions.height == 1936) f = changedFormat(f, {{2, 60}});
-        if (f.dimensions.height == 720 || f.dimensions.height == 1080) {
-            f = changedFormat(f, {{2, 30}});
-        }
-    }
-    return p;
-}
-
 class FrameRateLimits : public FormatsTest {};
 
 TEST_F(FrameRateLimits, MaximumAndMinimumOverTheValidFormats) {

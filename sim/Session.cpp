@@ -1,0 +1,185 @@
+#include "sim/Session.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "platform/capture/CaptureHardware.h"
+#include "platform/capture/DeviceFactory.h"
+#include "platform/device/UIDevice.h"
+#include "platform/media/AudioSoundLog.h"
+#include "platform/media/MotionSimulator.h"
+#include "platform/objc/Injection.h"
+#include "platform/runloop/RunLoop.h"
+#include "platform/ui/UIApplication.h"
+#include "platform/ui/UIWindow.h"
+#include "sim/ProgressLine.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+std::unique_ptr<Session> Session::create(SessionOptions options,
+                                         const platform::DeviceProfileRegistry& profiles,
+                                         std::string& error) {
+    std::unique_ptr<Session> session(new Session(std::move(options), profiles));
+    SessionOptions& o = session->options_;
+    if (!o.appFactory) o.appFactory = hostAppFactory();
+
+    std::error_code ec;
+    if (o.outputFolder.empty()) {
+        error = "no output folder given";
+        return nullptr;
+    }
+    fs::create_directories(o.outputFolder, ec);
+    if (ec || !fs::is_directory(o.outputFolder, ec)) {
+        error = "cannot create the output folder " + o.outputFolder.string();
+        return nullptr;
+    }
+
+    // Device-wide state left by an earlier session in this process goes first.
+    objc::Injection::shared().uninstallAll();
+    platform::SoundLog::shared().clear();
+    platform::MotionSimulator::shared().reset();
+
+    session->root_ = DeviceRoot::open(o.rootFolder, o.reuseRoot, error);
+    if (!session->root_) return nullptr;
+    if (!session->root_->activate(error)) return nullptr;
+    if (!session->root_->install(o.sources, error)) return nullptr;
+    if (!session->setDevice(o.model, error)) return nullptr;
+    if (!session->setLanguage(o.language, error)) return nullptr;
+    return session;
+}
+
+Session::~Session() {
+    terminate();
+}
+
+bool Session::setDevice(const std::string& model, std::string& error) {
+    if (app_ && app_->isRunning()) {
+        error = "the device cannot change while an app runs (terminate it first)";
+        return false;
+    }
+    const platform::DeviceProfile* profile = profiles_.find(model);
+    if (profile == nullptr) {
+        error = "unknown device \"" + model + "\" (see `lumora3 devices`)";
+        return false;
+    }
+    profile_ = profile;
+    platform::installDeviceProfile(*profile);
+    return true;
+}
+
+bool Session::setLanguage(const std::string& code, std::string& error) {
+    return root_->setLanguage(code, error);
+}
+
+bool Session::launch(AppKind kind, std::string& error) {
+    terminate();
+    app_ = options_.appFactory(kind);
+    if (!app_) {
+        error = std::string("no ") + appName(kind) + " app on this phone";
+        return false;
+    }
+    if (!app_->launch(error)) {
+        app_.reset();
+        return false;
+    }
+    applyScene();
+    return true;
+}
+
+void Session::terminate() {
+    if (!app_) return;
+    app_->terminate();
+    if (const host::EventLog* log = app_->eventLog()) {
+        const auto entries = log->entries();
+        history_.insert(history_.end(), entries.begin(), entries.end());
+    }
+    app_.reset();
+}
+
+std::vector<host::LogEntry> Session::events() const {
+    std::vector<host::LogEntry> out = history_;
+    if (app_) {
+        if (const host::EventLog* log = app_->eventLog()) {
+            const auto entries = log->entries();
+            out.insert(out.end(), entries.begin(), entries.end());
+        }
+    }
+    return out;
+}
+
+SimulatedApp* Session::app() {
+    return app_ && app_->isRunning() ? app_.get() : nullptr;
+}
+
+std::shared_ptr<UIWindow> Session::window() {
+    SimulatedApp* running = app();
+    return running != nullptr ? running->window() : nullptr;
+}
+
+void Session::setScene(const AVCaptureScene& scene) {
+    scene_ = scene;
+    applyScene();
+}
+
+void Session::applyScene() {
+    if (app() == nullptr) return;
+    for (const auto& device : platform::CaptureHardware::devices()) {
+        if (device) device->setScene(scene_);
+    }
+}
+
+void Session::advance(double seconds) {
+    auto& loop = platform::RunLoop::main();
+    // Long spans run in slices so that the progress line can move; the slices end on the same
+    // virtual times whatever the machine's speed, so runs stay reproducible.
+    constexpr double kSlice = 60;
+    ProgressLine progress(options_.progress && seconds > kSlice, seconds);
+    double done = 0;
+    while (seconds - done > kSlice) {
+        loop.runFor(kSlice);
+        done += kSlice;
+        progress.update(done);
+    }
+    loop.runFor(seconds - done);
+}
+
+double Session::now() const {
+    return platform::RunLoop::main().now();
+}
+
+bool Session::isPlainFileName(const std::string& name) {
+    if (name.empty() || name.front() == '.' || name.size() > 200) return false;
+    for (const char c : name) {
+        if (c == '/' || c == '\\' || c == '\0' || static_cast<unsigned char>(c) < 0x20)
+            return false;
+    }
+    return true;
+}
+
+std::optional<fs::path> Session::writeOutput(const std::string& name,
+                                             const std::function<bool(const fs::path&)>& write,
+                                             std::string& error) {
+    if (!isPlainFileName(name)) {
+        error = "\"" + name + "\" is not a plain file name";
+        return std::nullopt;
+    }
+    const fs::path target = options_.outputFolder / name;
+    const fs::path temp = options_.outputFolder / ("." + name + ".partial");
+    std::error_code ec;
+    if (!write(temp)) {
+        fs::remove(temp, ec);
+        error = "cannot write " + target.string();
+        return std::nullopt;
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        error = "cannot write " + target.string() + ": " + ec.message();
+        return std::nullopt;
+    }
+    return target;
+}
+
+}  // namespace sim

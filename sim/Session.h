@@ -1,0 +1,99 @@
+#pragma once
+// One simulated phone for the length of a scenario: its device root, its model and language,
+// the app that runs on it, the virtual clock, and the output folder that screenshots and dumps
+// go to.
+//
+// Every file the session writes lands in the output folder (through a temporary name renamed
+// into place, so a failure leaves nothing half-written) or inside the device root.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/EventLog.h"
+#include "platform/capture/AVCaptureDevice.h"
+#include "platform/capture/DeviceProfile.h"
+#include "sim/DeviceRoot.h"
+#include "sim/SimulatedApp.h"
+
+class UIWindow;
+
+namespace sim {
+
+struct SessionOptions {
+    std::filesystem::path outputFolder;  // created when missing
+    std::filesystem::path rootFolder;    // the device root (see DeviceRoot::open)
+    bool reuseRoot = false;
+    std::string model = "iphone6";  // short name or model identifier
+    std::string language = "en";
+    // A progress line on stderr while long spans of virtual time run.
+    bool progress = false;
+    AppFactory appFactory;  // empty: the simulated host apps
+    InstallSources sources = InstallSources::find();
+};
+
+class Session {
+public:
+    // Null with `error` set when the root, the model or the output folder is unusable.
+    static std::unique_ptr<Session> create(SessionOptions options,
+                                           const platform::DeviceProfileRegistry& profiles,
+                                           std::string& error);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    DeviceRoot& root() { return *root_; }
+    const platform::DeviceProfile& profile() const { return *profile_; }
+    const platform::DeviceProfileRegistry& profiles() const { return profiles_; }
+    const std::filesystem::path& outputFolder() const { return options_.outputFolder; }
+
+    // Set-up: the model can change only while no app runs.
+    bool setDevice(const std::string& model, std::string& error);
+    bool setLanguage(const std::string& code, std::string& error);
+
+    // Launches an app (ending the one that runs).
+    bool launch(AppKind kind, std::string& error);
+    void terminate();
+    // The running app; null when none (or when it was killed).
+    SimulatedApp* app();
+    std::shared_ptr<UIWindow> window();
+
+    // Everything the apps of this session logged, across launches, in order.
+    std::vector<host::LogEntry> events() const;
+
+    // The scene the cameras see; kept across launches.
+    void setScene(const AVCaptureScene& scene);
+    const AVCaptureScene& scene() const { return scene_; }
+
+    // Runs the virtual clock forward.
+    void advance(double seconds);
+    double now() const;
+
+    // Writes a file named `name` (a plain file name) into the output folder: `write` fills the
+    // temporary path it is given and returns false on failure; the file is renamed into place
+    // only on success. Returns the final path, or nullopt with `error`.
+    std::optional<std::filesystem::path> writeOutput(
+        const std::string& name, const std::function<bool(const std::filesystem::path&)>& write,
+        std::string& error);
+    // A plain file name (no folders, not "." or "..", not hidden).
+    static bool isPlainFileName(const std::string& name);
+
+private:
+    Session(SessionOptions options, const platform::DeviceProfileRegistry& profiles)
+        : options_(std::move(options)), profiles_(profiles) {}
+    void applyScene();
+
+    SessionOptions options_;
+    const platform::DeviceProfileRegistry& profiles_;
+    const platform::DeviceProfile* profile_ = nullptr;
+    std::unique_ptr<DeviceRoot> root_;
+    std::unique_ptr<SimulatedApp> app_;
+    std::vector<host::LogEntry> history_;  // the logs of apps that ended
+    AVCaptureScene scene_;
+};
+
+}  // namespace sim

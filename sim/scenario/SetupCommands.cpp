@@ -1,0 +1,90 @@
+// Set-up: the phone model, its language and the preferences file.
+#include "sim/PreferenceKeys.h"
+#include "sim/Profiles.h"
+#include "sim/Session.h"
+#include "sim/scenario/CommandHelpers.h"
+
+namespace sim {
+
+namespace {
+
+std::optional<StepAction> compileDevice(const std::vector<Token>& args, std::string& error) {
+    if (!checkCount(args, 1, 1, error)) return std::nullopt;
+    const std::string model = args[0].text;
+    const auto* profiles = defaultProfiles(error);
+    if (profiles == nullptr) return std::nullopt;
+    if (profiles->find(model) == nullptr) {
+        error = "unknown device \"" + model + "\" (see `lumora3 devices`)";
+        return std::nullopt;
+    }
+    return StepAction([model](Session& s) {
+        std::string why;
+        return s.setDevice(model, why) ? StepOutcome::success() : StepOutcome::failure(why);
+    });
+}
+
+std::optional<StepAction> compileLanguage(const std::vector<Token>& args, std::string& error) {
+    if (!checkCount(args, 1, 1, error)) return std::nullopt;
+    const std::string code = args[0].text;
+    if (!DeviceRoot::isLanguageCode(code)) {
+        error = "malformed language code \"" + code + "\" (expected e.g. en, fr, zh-Hans)";
+        return std::nullopt;
+    }
+    return StepAction([code](Session& s) {
+        std::string why;
+        return s.setLanguage(code, why) ? StepOutcome::success() : StepOutcome::failure(why);
+    });
+}
+
+const PreferenceKey* knownKey(const Token& word, std::string& error) {
+    const PreferenceKey* key = word.quoted ? nullptr : findPreferenceKey(word.text);
+    if (key == nullptr) error = "unknown preferences key \"" + word.text + "\"";
+    return key;
+}
+
+std::optional<StepAction> compilePrefs(const std::vector<Token>& args, std::string& error) {
+    if (!checkCount(args, 2, 3, error)) return std::nullopt;
+    const auto verb = pickChoice(args[0], {"set", "delete"}, "prefs action", error);
+    if (!verb) return std::nullopt;
+    const PreferenceKey* key = knownKey(args[1], error);
+    if (key == nullptr) return std::nullopt;
+    const std::string name(key->name);
+    if (*verb == 1) {
+        if (!checkCount(args, 2, 2, error)) return std::nullopt;
+        return StepAction([name](Session& s) {
+            auto prefs = s.root().readPreferences().value_or(ns::Dictionary{});
+            prefs.erase(name);
+            std::string why;
+            return s.root().writePreferences(prefs, why) ? StepOutcome::success()
+                                                         : StepOutcome::failure(why);
+        });
+    }
+    if (!checkCount(args, 3, 3, error)) return std::nullopt;
+    const auto value = preferenceValue(*key, args[2].text, args[2].quoted);
+    if (!value) {
+        error = "malformed value \"" + args[2].text + "\" for " + name + " (expected " +
+                (key->type == PreferenceType::Boolean ? "true or false" : "a whole number") + ")";
+        return std::nullopt;
+    }
+    return StepAction([name, v = *value](Session& s) {
+        // A damaged file is replaced, as the settings screens would.
+        auto prefs = s.root().readPreferences().value_or(ns::Dictionary{});
+        prefs.set(name, v);
+        std::string why;
+        return s.root().writePreferences(prefs, why) ? StepOutcome::success()
+                                                     : StepOutcome::failure(why);
+    });
+}
+
+}  // namespace
+
+void registerSetupCommands(CommandTable& table) {
+    table.add({"device", "device MODEL", "use this phone model (iphone6, iPhone7,2, ipadair ...)",
+               "set-up", compileDevice});
+    table.add({"language", "language CODE", "the phone's preferred language (en, fr, ja ...)",
+               "set-up", compileLanguage});
+    table.add({"prefs", "prefs set KEY VALUE | prefs delete KEY",
+               "edit the add-on's preferences file", "set-up", compilePrefs});
+}
+
+}  // namespace sim

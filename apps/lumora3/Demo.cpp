@@ -1,0 +1,56 @@
+#include "apps/lumora3/Demo.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "apps/lumora3/ScenarioRunner.h"
+#include "core/Preferences.h"
+#include "sim/DeviceRoot.h"
+#include "sim/Locations.h"
+
+namespace fs = std::filesystem;
+
+int runDemo() {
+    const fs::path scenarios = sim::scenariosFolder();
+    const fs::path tour = scenarios / "tour.scn";
+    std::error_code ec;
+    if (scenarios.empty() || !fs::is_regular_file(tour, ec)) {
+        std::fprintf(stderr,
+                     "lumora3 demo: cannot find scenarios/tour.scn; run from the source "
+                     "tree or set LUMORA_SCENARIOS_DIR\n");
+        return 2;
+    }
+    std::printf("Lumora3 tour: %s\n", tour.c_str());
+    ScenarioRunOptions options;
+    options.out = "out";
+    std::vector<ScenarioRunResult> results;
+    const int status = runScenarioFiles({tour.string()}, options, &results);
+    if (results.empty()) return status == 0 ? 2 : status;
+
+    const ScenarioRunResult& r = results.front();
+    std::printf("\nOutput folder: %s\n", fs::absolute(r.folder, ec).c_str());
+    std::printf("Screenshots:\n");
+    for (const auto& path : r.report.outputs) {
+        if (path.extension() == ".png") std::printf("  %s\n", path.c_str());
+    }
+    std::printf("Other outputs:\n");
+    for (const auto& path : r.report.outputs) {
+        if (path.extension() != ".png") std::printf("  %s\n", path.c_str());
+    }
+    std::printf("Photos saved (%s):\n", (r.root / "var/mobile/Media/DCIM").c_str());
+    std::size_t photos = 0;
+    for (auto it = fs::recursive_directory_iterator(r.root / "var/mobile/Media/DCIM", ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (it->is_regular_file(ec)) {
+            std::printf("  %s\n", it->path().c_str());
+            ++photos;
+        }
+    }
+    if (photos == 0) std::printf("  (none)\n");
+    std::printf("Event log: %s\n", (r.folder / "events.log").c_str());
+    const fs::path prefs = r.root / "var/mobile/Library/Preferences" / lumora::kPreferencesFileName;
+    std::printf("Preferences file: %s%s\n", prefs.c_str(),
+                fs::exists(prefs, ec) ? "" : " (not written)");
+    std::printf("Device root: %s\n", r.root.c_str());
+    return status;
+}

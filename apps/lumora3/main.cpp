@@ -2,16 +2,14 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
-#include "apps/lumora3/CoreDemo.h"
 #include "apps/lumora3/PhotoCommand.h"
+#include "apps/lumora3/SimCommands.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"lumora3 - the Lumora3 camera add-on in simulation"};
     app.require_subcommand(1);
-    auto* demo = app.add_subcommand("demo", "Run the built-in tour");
-    int demoResult = 0;
-    demo->callback([&demoResult] { demoResult = runCoreDemo(); });
+    addSimCommands(app);
     addPhotoCommand(app);
     CLI11_PARSE(app, argc, argv);
-    return demoResult;
+    return 0;
 }

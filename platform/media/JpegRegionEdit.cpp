@@ -4,7 +4,6 @@
 #include <cstdio>  // jpeglib.h needs FILE
 #include <jpeglib.h>
 // clang-format on
-#include <turbojpeg.h>
 
 #include <algorithm>
 #include <array>
@@ -15,8 +14,6 @@
 #include <memory>
 #include <numbers>
 #include <vector>
-
-#include "platform/media/JpegHandle.h"
 
 namespace platform {
 
@@ -95,91 +92,171 @@ float componentValue(const std::uint8_t* p, int c) {
     }
 }
 
-// The decoded pixels around the region, and the picture coordinates they start at.
-struct Area {
-    DecodedImage pixels;
-    int x = 0;
-    int y = 0;
-};
-
-std::optional<Area> decodeArea(ByteSpan jpeg, int x, int y, int w, int h) {
-    JpegHandle handle(JpegHandle::Kind::Transform);
-    if (!handle) return std::nullopt;
-    tjtransform crop{};
-    crop.r = {x, y, w, h};
-    crop.op = TJXOP_NONE;
-    crop.options = TJXOPT_CROP | TJXOPT_COPYNONE;
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
-    const int rc = tjTransform(handle.get(), jpeg.data(), static_cast<unsigned long>(jpeg.size()),
-                               1, &out, &outSize, &crop, TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS);
-    std::unique_ptr<unsigned char, decltype(&tjFree)> owned(out, &tjFree);
-    if (rc != 0 || !out) return std::nullopt;
-    auto pixels = decodeJpeg(ByteSpan(out, outSize));
-    if (!pixels || pixels->width != w || pixels->height != h) return std::nullopt;
-    return Area{std::move(*pixels), x, y};
+std::uint8_t clampByte(float v) {
+    return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
 }
 
-// Re-quantises every block of every component inside the MCU-aligned region [x0,x1)x[y0,y1)
-// whose pixels differ between `before` (the region's pixels) and `after` (the painted area).
-void writeChangedBlocks(j_decompress_ptr src, jvirt_barray_ptr* coefs, const Area& after,
-                        const std::vector<std::uint8_t>& before, int x0, int y0, int x1, int y1) {
-    const int width = static_cast<int>(src->image_width);
-    const int height = static_cast<int>(src->image_height);
-    const int regionW = x1 - x0;
-    auto pixel = [&](int x, int y) {  // edge pixels repeat beyond the picture, as in the codec
-        x = std::clamp(x, 0, width - 1) - after.x;
-        y = std::clamp(y, 0, height - 1) - after.y;
-        return after.pixels.pixels.get() + static_cast<std::size_t>(y) * after.pixels.stride +
-               x * 4;
-    };
-    auto changed = [&](int bx0, int by0, int bx1, int by1) {
-        bx1 = std::min(bx1, std::min(x1, width));
-        by1 = std::min(by1, std::min(y1, height));
-        for (int y = by0; y < by1; ++y) {
-            const std::uint8_t* was =
-                before.data() + (static_cast<std::size_t>(y - y0) * regionW + (bx0 - x0)) * 4;
-            if (bx1 > bx0 &&
-                std::memcmp(was, pixel(bx0, y), static_cast<std::size_t>(bx1 - bx0) * 4) != 0)
-                return true;
+// Inverse DCT of one dequantised block into level-shifted samples (not clamped, so that an
+// untouched block transforms back to its own coefficients).
+void inverseBlock(const JCOEF* coef, const JQUANT_TBL* table, float (&out)[8][8]) {
+    const auto& b = dctBasis();
+    float f[8][8];
+    for (int k = 0; k < 64; ++k) f[k / 8][k % 8] = static_cast<float>(coef[k]) * table->quantval[k];
+    float cols[8][8];  // [y][u]
+    for (int y = 0; y < 8; ++y) {
+        for (int u = 0; u < 8; ++u) {
+            float s = 0;
+            for (int v = 0; v < 8; ++v) s += b[v][y] * f[v][u];
+            cols[y][u] = s;
         }
-        return false;
-    };
-
-    for (int c = 0; c < src->num_components; ++c) {
-        const jpeg_component_info& comp = src->comp_info[c];
-        const int fx = src->max_h_samp_factor / comp.h_samp_factor;
-        const int fy = src->max_v_samp_factor / comp.v_samp_factor;
-        const int blockW = 8 * fx, blockH = 8 * fy;
-        const int bx0 = x0 / blockW, by0 = y0 / blockH;
-        const int bx1 = std::min<int>((x1 + blockW - 1) / blockW, comp.width_in_blocks);
-        const int by1 = std::min<int>((y1 + blockH - 1) / blockH, comp.height_in_blocks);
-        for (int by = by0; by < by1; ++by) {
-            JBLOCKARRAY row = (*src->mem->access_virt_barray)(reinterpret_cast<j_common_ptr>(src),
-                                                              coefs[c], by, 1, TRUE);
-            for (int bx = bx0; bx < bx1; ++bx) {
-                const int px = bx * blockW, py = by * blockH;
-                if (!changed(px, py, px + blockW, py + blockH)) continue;
-                float samples[8][8];
-                for (int j = 0; j < 8; ++j) {
-                    for (int i = 0; i < 8; ++i) {
-                        float sum = 0;
-                        for (int dy = 0; dy < fy; ++dy)
-                            for (int dx = 0; dx < fx; ++dx)
-                                sum += componentValue(pixel(px + i * fx + dx, py + j * fy + dy), c);
-                        samples[j][i] = sum / static_cast<float>(fx * fy);
-                    }
-                }
-                quantiseBlock(samples, comp.quant_table, row[0][bx]);
-            }
+    }
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            float s = 0;
+            for (int u = 0; u < 8; ++u) s += b[u][x] * cols[y][u];
+            out[y][x] = s;
         }
     }
 }
 
+// One component's samples over the edited area, in whole blocks.
+struct Plane {
+    int fx = 1, fy = 1;    // picture pixels per sample
+    int bx0 = 0, by0 = 0;  // first block
+    int blocksW = 0, blocksH = 0;
+    std::vector<float> samples;  // level-shifted, blocksW*8 per row
+    float& at(int sx, int sy) { return samples[static_cast<std::size_t>(sy) * blocksW * 8 + sx]; }
+};
+
+// Works on the coefficients of the MCU-aligned area [x0,x1) x [y0,y1): decodes it (box
+// upsampling: each chroma sample covers its pixels, so unpainted pixels give back exactly
+// the samples they came from), lets the painter draw, and re-quantises the blocks holding a
+// sample whose pixels changed. Only valid rows are requested from the coefficient arrays, so
+// libjpeg raises no error here.
+bool editArea(j_decompress_ptr src, jvirt_barray_ptr* coefs, int x0, int y0, int x1, int y1,
+              const RegionPainter& paint) {
+    const int width = static_cast<int>(src->image_width);
+    const int height = static_cast<int>(src->image_height);
+    const int areaW = std::min(x1, width) - x0, areaH = std::min(y1, height) - y0;
+    if (areaW <= 0 || areaH <= 0) return false;
+    std::vector<Plane> planes(static_cast<std::size_t>(src->num_components));
+    for (int c = 0; c < src->num_components; ++c) {
+        const jpeg_component_info& comp = src->comp_info[c];
+        Plane& p = planes[c];
+        p.fx = src->max_h_samp_factor / comp.h_samp_factor;
+        p.fy = src->max_v_samp_factor / comp.v_samp_factor;
+        p.bx0 = x0 / (8 * p.fx);
+        p.by0 = y0 / (8 * p.fy);
+        p.blocksW = std::min<int>((x1 + 8 * p.fx - 1) / (8 * p.fx), comp.width_in_blocks) - p.bx0;
+        p.blocksH = std::min<int>((y1 + 8 * p.fy - 1) / (8 * p.fy), comp.height_in_blocks) - p.by0;
+        if (p.blocksW <= 0 || p.blocksH <= 0 || !comp.quant_table) return false;
+        p.samples.assign(static_cast<std::size_t>(p.blocksW) * p.blocksH * 64, 0.0f);
+        for (int by = 0; by < p.blocksH; ++by) {
+            JBLOCKARRAY row =
+                (*src->mem->access_virt_barray)(reinterpret_cast<j_common_ptr>(src), coefs[c],
+                                                static_cast<JDIMENSION>(p.by0 + by), 1, FALSE);
+            for (int bx = 0; bx < p.blocksW; ++bx) {
+                float block[8][8];
+                inverseBlock(row[0][p.bx0 + bx], comp.quant_table, block);
+                for (int j = 0; j < 8; ++j)
+                    for (int i = 0; i < 8; ++i) p.at(bx * 8 + i, by * 8 + j) = block[j][i];
+            }
+        }
+    }
+
+    // The area's pixels, and a copy to find what the painter changed.
+    DecodedImage area;
+    area.width = areaW;
+    area.height = areaH;
+    area.stride = areaW * 4;
+    area.pixels = std::make_unique<std::uint8_t[]>(area.byteSize());
+    const bool grey = src->num_components == 1;
+    for (int y = 0; y < areaH; ++y) {
+        for (int x = 0; x < areaW; ++x) {
+            auto sample = [&](int c) {
+                Plane& p = planes[c];
+                return p.at((x0 + x) / p.fx - p.bx0 * 8, (y0 + y) / p.fy - p.by0 * 8);
+            };
+            std::uint8_t* px =
+                area.pixels.get() + static_cast<std::size_t>(y) * area.stride + x * 4;
+            const float luma = sample(0) + 128.0f;
+            if (grey) {
+                px[0] = px[1] = px[2] = clampByte(luma);
+            } else {
+                const float cb = sample(1), cr = sample(2);
+                px[2] = clampByte(luma + 1.402f * cr);
+                px[1] = clampByte(luma - 0.344136f * cb - 0.714136f * cr);
+                px[0] = clampByte(luma + 1.772f * cb);
+            }
+            px[3] = 255;
+        }
+    }
+    const std::vector<std::uint8_t> before(area.pixels.get(), area.pixels.get() + area.byteSize());
+    if (!paint(area.pixels.get(), areaW, areaH, area.stride, x0, y0)) return false;
+
+    auto changedPixel = [&](int x, int y) {  // picture coordinates inside the area
+        const std::size_t at = static_cast<std::size_t>(y - y0) * area.stride + (x - x0) * 4;
+        return std::memcmp(&before[at], area.pixels.get() + at, 3) != 0;
+    };
+    for (int c = 0; c < src->num_components; ++c) {
+        const jpeg_component_info& comp = src->comp_info[c];
+        Plane& p = planes[c];
+        for (int by = 0; by < p.blocksH; ++by) {
+            JBLOCKARRAY row = nullptr;
+            for (int bx = 0; bx < p.blocksW; ++bx) {
+                bool blockChanged = false;
+                for (int j = 0; j < 8; ++j) {
+                    for (int i = 0; i < 8; ++i) {
+                        const int sx = (p.bx0 + bx) * 8 + i, sy = (p.by0 + by) * 8 + j;
+                        const int px0 = sx * p.fx, py0 = sy * p.fy;
+                        if (px0 >= x0 + areaW || py0 >= y0 + areaH) continue;  // padding
+                        bool changed = false;
+                        float sum = 0;
+                        int n = 0;
+                        for (int dy = 0; dy < p.fy; ++dy) {
+                            for (int dx = 0; dx < p.fx; ++dx) {
+                                const int x = std::min(px0 + dx, x0 + areaW - 1);
+                                const int y = std::min(py0 + dy, y0 + areaH - 1);
+                                changed = changed || changedPixel(x, y);
+                                sum += componentValue(
+                                    area.pixels.get() +
+                                        static_cast<std::size_t>(y - y0) * area.stride +
+                                        (x - x0) * 4,
+                                    grey ? 0 : c);
+                                ++n;
+                            }
+                        }
+                        if (!changed) continue;
+                        p.at(bx * 8 + i, by * 8 + j) = sum / static_cast<float>(n);
+                        blockChanged = true;
+                    }
+                }
+                if (!blockChanged) continue;
+                if (!row) {
+                    row = (*src->mem->access_virt_barray)(
+                        reinterpret_cast<j_common_ptr>(src), coefs[c],
+                        static_cast<JDIMENSION>(p.by0 + by), 1, TRUE);
+                }
+                float block[8][8];
+                for (int j = 0; j < 8; ++j)
+                    for (int i = 0; i < 8; ++i) block[j][i] = p.at(bx * 8 + i, by * 8 + j);
+                quantiseBlock(block, comp.quant_table, row[0][p.bx0 + bx]);
+            }
+        }
+    }
+    return true;
+}
+
+// The compressed output. libjpeg writes into `data`; when the buffer we supplied is too small it
+// moves to one of its own and leaves ours to us, so both are freed here.
 struct Output {
     unsigned char* data = nullptr;
     unsigned long size = 0;
-    ~Output() { std::free(data); }
+    unsigned char* supplied = nullptr;
+    ~Output() {
+        if (data != supplied) std::free(supplied);
+        std::free(data);
+    }
 };
 
 }  // namespace
@@ -190,31 +267,10 @@ std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const Regio
     if (!header || !paint || header->subsampling == JpegSubsampling::Unknown || header->cmyk)
         return std::nullopt;
     const int width = header->width, height = header->height;
-    const int mcuW = header->mcuWidth, mcuH = header->mcuHeight;
     const int rx = std::max(region.x, 0), ry = std::max(region.y, 0);
     const int rx1 = std::min(region.x + region.width, width);
     const int ry1 = std::min(region.y + region.height, height);
     if (rx1 <= rx || ry1 <= ry) return std::nullopt;
-    // The region in whole MCUs, and the decoded area one MCU larger on each side.
-    const int x0 = rx / mcuW * mcuW, y0 = ry / mcuH * mcuH;
-    const int x1 = std::min((rx1 + mcuW - 1) / mcuW * mcuW, width);
-    const int y1 = std::min((ry1 + mcuH - 1) / mcuH * mcuH, height);
-    const int ax = std::max(x0 - mcuW, 0), ay = std::max(y0 - mcuH, 0);
-    const int ax1 = std::min(x1 + mcuW, width), ay1 = std::min(y1 + mcuH, height);
-    auto area = decodeArea(jpeg, ax, ay, ax1 - ax, ay1 - ay);
-    if (!area) return std::nullopt;
-
-    std::vector<std::uint8_t> before(static_cast<std::size_t>(x1 - x0) * (y1 - y0) * 4);
-    for (int y = y0; y < y1; ++y) {
-        std::memcpy(before.data() + static_cast<std::size_t>(y - y0) * (x1 - x0) * 4,
-                    area->pixels.pixels.get() +
-                        static_cast<std::size_t>(y - ay) * area->pixels.stride + (x0 - ax) * 4,
-                    static_cast<std::size_t>(x1 - x0) * 4);
-    }
-    if (!paint(area->pixels.pixels.get(), area->pixels.width, area->pixels.height,
-               area->pixels.stride, ax, ay)) {
-        return std::nullopt;
-    }
 
     const std::vector<ByteSpan> metadata = metadataSegments(jpeg);
     jpeg_decompress_struct src{};
@@ -222,16 +278,15 @@ std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const Regio
     ErrorManager errors{};
     jpeg_progress_mgr progress{};
     Output out;
-    volatile bool srcMade = false, dstMade = false;
-    std::optional<Bytes> result;
+    volatile bool srcMade = false, dstMade = false, done = false;
 
-    // One error manager for both sides (as jpegtran does): any error jumps back here.
+    // One error manager for both sides (as jpegtran does): any error jumps back here. The C++
+    // helpers called below make no libjpeg call that can fail, so no jump crosses them.
     src.err = jpeg_std_error(&errors.pub);
     dst.err = &errors.pub;
     errors.pub.error_exit = errorExit;
     errors.pub.emit_message = emitMessage;
     errors.pub.output_message = outputMessage;
-    // Only C calls and objects made above run between here and a jump back.
     if (setjmp(errors.jump) == 0) {
         jpeg_create_decompress(&src);
         srcMade = true;
@@ -244,26 +299,38 @@ std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const Regio
         if ((ycc || grey) && static_cast<int>(src.image_width) == width &&
             static_cast<int>(src.image_height) == height) {
             jvirt_barray_ptr* coefs = jpeg_read_coefficients(&src);
-            writeChangedBlocks(&src, coefs, *area, before, x0, y0, x1, y1);
-
-            jpeg_create_compress(&dst);
-            dstMade = true;
-            jpeg_mem_dest(&dst, &out.data, &out.size);
-            jpeg_copy_critical_parameters(&src, &dst);
-            dst.write_JFIF_header = FALSE;  // the original's own segments follow
-            dst.write_Adobe_marker = FALSE;
-            jpeg_write_coefficients(&dst, coefs);
-            for (ByteSpan s : metadata) {
-                jpeg_write_marker(&dst, s[1], s.data() + 4, static_cast<unsigned>(s.size() - 4));
+            // The region in whole MCUs.
+            const int mcuW = src.max_h_samp_factor * DCTSIZE,
+                      mcuH = src.max_v_samp_factor * DCTSIZE;
+            const int x0 = rx / mcuW * mcuW, y0 = ry / mcuH * mcuH;
+            const int x1 = (rx1 + mcuW - 1) / mcuW * mcuW, y1 = (ry1 + mcuH - 1) / mcuH * mcuH;
+            if (editArea(&src, coefs, x0, y0, x1, y1, paint)) {
+                jpeg_create_compress(&dst);
+                dstMade = true;
+                // Room for the whole file up front: the edit changes its size very little, and
+                // growing the buffer by doubling would copy it several times.
+                out.size = static_cast<unsigned long>(jpeg.size() + 65536);
+                out.data = out.supplied = static_cast<unsigned char*>(std::malloc(out.size));
+                if (!out.data) out.size = 0;
+                jpeg_mem_dest(&dst, &out.data, &out.size);
+                jpeg_copy_critical_parameters(&src, &dst);
+                dst.write_JFIF_header = FALSE;  // the original's own segments follow
+                dst.write_Adobe_marker = FALSE;
+                jpeg_write_coefficients(&dst, coefs);
+                for (ByteSpan s : metadata) {
+                    jpeg_write_marker(&dst, s[1], s.data() + 4,
+                                      static_cast<unsigned>(s.size() - 4));
+                }
+                jpeg_finish_compress(&dst);
+                jpeg_finish_decompress(&src);
+                done = true;
             }
-            jpeg_finish_compress(&dst);
-            jpeg_finish_decompress(&src);
-            if (out.data && out.size > 0) result.emplace(out.data, out.data + out.size);
         }
     }
     if (dstMade) jpeg_destroy_compress(&dst);
     if (srcMade) jpeg_destroy_decompress(&src);
-    return result;
+    if (!done || !out.data || out.size == 0) return std::nullopt;
+    return Bytes(out.data, out.data + out.size);
 }
 
 }  // namespace platform

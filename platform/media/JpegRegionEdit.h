@@ -1,10 +1,11 @@
 #pragma once
-// Editing one rectangle of a JPEG without re-encoding the rest of it. The rectangle (grown to
-// whole MCUs, plus one MCU of context so chroma upsampling sees its neighbours) is cropped
-// losslessly and decoded; the painter draws into those pixels; then only the 8x8 blocks whose
-// pixels the painter changed are transformed and quantised again, with the file's own
-// quantisation tables. Every other block keeps its DCT coefficients exactly, so the picture
-// outside the drawing loses nothing, and every metadata segment is kept.
+// Editing one rectangle of a JPEG without re-encoding the rest of it. The DCT coefficients are
+// read once; the rectangle, grown to whole MCUs, is decoded from them; the painter draws into
+// those pixels; then only the 8x8 blocks holding a pixel the painter changed are transformed
+// and quantised again, with the file's own quantisation tables. Every other block keeps its
+// coefficients exactly, so the picture outside the drawing loses nothing, and every metadata
+// segment is kept. One entropy decode and one entropy encode: about the cost of a lossless
+// transform.
 
 #include <cstdint>
 #include <functional>

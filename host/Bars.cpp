@@ -1,8 +1,8 @@
 #include "host/Bars.h"
 
 #include "host/HostCall.h"
-#include "platform/ui/UIEvent.h"
 #include "platform/graphics/GraphicsContext.h"
+#include "platform/ui/UIEvent.h"
 
 namespace host {
 

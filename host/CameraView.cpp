@@ -5,10 +5,10 @@
 
 #include "host/CaptureController.h"
 #include "host/HostCall.h"
-#include "platform/ui/UIEvent.h"
 #include "platform/device/UIDevice.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/graphics/Image.h"
+#include "platform/ui/UIEvent.h"
 #include "platform/ui/UIImage.h"
 #include "platform/ui/UIWindow.h"
 
@@ -58,7 +58,7 @@ void CameraView::build() {
     bottomBar_ = std::make_shared<BottomBar>(CGRectMake(0, 0, b.size.width, 96));
     call<hostsel::CAMFilterButton::_commonCAMFilterButtonInitialization>(
         bottomBar_->filterButton().get());
-    log().record("initWithFrame:", "CAMSlalomIndicatorView");
+    log().record("initWithFrame:", "", "CAMSlalomIndicatorView");
     auto badge = std::dynamic_pointer_cast<SlalomIndicatorView>(
         objc::sendClass<hostsel::CAMSlalomIndicatorView::initWithFrame>(
             objc_getClass("CAMSlalomIndicatorView"), CGRectMake(0, 0, 70, 16)));

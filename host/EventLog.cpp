@@ -15,8 +15,9 @@ std::string LogEntry::line() const {
     return s;
 }
 
-void EventLog::record(std::string event, std::string args) {
-    LogEntry e{platform::RunLoop::main().now(), std::move(event), std::move(args)};
+void EventLog::record(std::string event, std::string args, std::string receiver) {
+    LogEntry e{platform::RunLoop::main().now(), std::move(event), std::move(args),
+               std::move(receiver)};
     std::lock_guard lock(mutex_);
     entries_.push_back(std::move(e));
 }
@@ -40,6 +41,13 @@ std::size_t EventLog::count(const std::string& event) const {
     std::lock_guard lock(mutex_);
     std::size_t n = 0;
     for (const auto& e : entries_) n += e.event == event ? 1 : 0;
+    return n;
+}
+
+std::size_t EventLog::count(const std::string& receiver, const std::string& event) const {
+    std::lock_guard lock(mutex_);
+    std::size_t n = 0;
+    for (const auto& e : entries_) n += e.event == event && e.receiver == receiver ? 1 : 0;
     return n;
 }
 

@@ -17,8 +17,9 @@ namespace host {
 
 struct LogEntry {
     double time = 0;
-    std::string event;  // the selector or note ("_didTakePhoto", "photoSaved")
-    std::string args;   // its arguments as text, may be empty
+    std::string event;     // the selector or note ("_didTakePhoto", "photoSaved")
+    std::string args;      // its arguments as text, may be empty
+    std::string receiver;  // the class the call went to, empty for notes
     // "12.500 host <event> <args>".
     std::string line() const;
 };
@@ -29,13 +30,15 @@ public:
     EventLog(const EventLog&) = delete;
     EventLog& operator=(const EventLog&) = delete;
 
-    void record(std::string event, std::string args = {});
+    void record(std::string event, std::string args = {}, std::string receiver = {});
     void clear();
 
     std::vector<LogEntry> entries() const;
     std::size_t size() const;
     // How often `event` was recorded.
     std::size_t count(const std::string& event) const;
+    // How often `event` went to an object of class `receiver`.
+    std::size_t count(const std::string& receiver, const std::string& event) const;
     // Index of the first entry for `event` at or after `from`; nullopt when there is none.
     std::optional<std::size_t> find(const std::string& event, std::size_t from = 0) const;
     // True when the events occur in this order (each found after the previous one; other

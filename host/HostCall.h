@@ -78,7 +78,8 @@ std::string formatArgs(const P&... args) {
 // Records the call, then makes it through the runtime.
 template <class Selector, class... P>
 decltype(auto) call(id self, P&&... args) {
-    log().record(Selector::name, detail::formatArgs(args...));
+    log().record(Selector::name, detail::formatArgs(args...),
+                 self != nullptr ? self->className() : "nil");
     return objc::send<Selector>(self, std::forward<P>(args)...);
 }
 

@@ -115,8 +115,8 @@ void PreviewView::layoutSubviews() {
 
 platform::ImageRef PreviewView::picture(const SceneShot& shot) {
     const CGSize size = bounds().size;
-    if (cached_ && cachedShot_ && sameShot(*cachedShot_, shot) &&
-        cachedSize_.width == size.width && cachedSize_.height == size.height) {
+    if (cached_ && cachedShot_ && sameShot(*cachedShot_, shot) && cachedSize_.width == size.width &&
+        cachedSize_.height == size.height) {
         return cached_;
     }
     // Half the screen's resolution is plenty for a live picture; the renderer scales it up.

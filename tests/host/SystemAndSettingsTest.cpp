@@ -78,7 +78,6 @@ TEST_F(HostTest, SettingsShowsInstalledBundlesAndTheirScreens) {
     EXPECT_EQ(settings.topController(), page.get());
     settings.back();
     EXPECT_EQ(settings.topController(), root.get());
-    // Tapping the list's row opens the page too.
     settings.back();
     ASSERT_EQ(settings.navigationController()->viewControllers().size(), 1u);
     settings.terminate();

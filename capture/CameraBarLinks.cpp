@@ -1,5 +1,6 @@
 #include "capture/CameraBarLinks.h"
 
+#include "artwork/CustomDrawButton.h"
 #include "core/TweakState.h"
 
 namespace lumora {
@@ -12,8 +13,8 @@ void tellCameraBar(int index, float extraInfo) {
     }
 }
 
-DrawFlowButton* stabilizationButton() {
-    return dynamic_cast<DrawFlowButton*>(state().modeToggleStabilizationBtn.get());
+CustomDrawButton* stabilizationButton() {
+    return dynamic_cast<CustomDrawButton*>(state().modeToggleStabilizationBtn.get());
 }
 
 }  // namespace lumora

@@ -2,13 +2,13 @@
 
 #include <memory>
 
+#include "artwork/CustomDrawButton.h"
 #include "capture/CameraBarLinks.h"
 #include "core/Preferences.h"
 #include "core/TweakState.h"
 #include "hostapi/HostAPI.h"
 #include "platform/capture/AVCaptureConnection.h"
 #include "platform/capture/AVCaptureDevice.h"
-#include "platform/ui/UIView.h"
 #include "tools/Predicates.h"
 
 namespace lumora {
@@ -42,7 +42,7 @@ int searchSupportedMode(const AVCaptureDeviceFormat* format, int start, bool adv
 
 void toggleStabilizeMode(int mode, bool advance) {
     TweakState& s = state();
-    DrawFlowButton* button = stabilizationButton();
+    CustomDrawButton* button = stabilizationButton();
     if (!s.sessionHasStarted || button == nullptr) return;
 
     CAMCaptureController* controller = sharedCAMCaptureControllerInstance();
@@ -51,8 +51,7 @@ void toggleStabilizeMode(int mode, bool advance) {
     const std::shared_ptr<AVCaptureDeviceFormat> format = device ? device->activeFormat() : nullptr;
 
     const int candidate = searchSupportedMode(format.get(), mode, advance);
-    button->setDrawFlow(candidate);
-    if (auto* view = dynamic_cast<UIView*>(button)) view->setNeedsDisplay();
+    button->setDrawFlow(candidate);  // redraws it
     s.stabilizerIndex = candidate;
 
     if (!isVideoMode() || controller == nullptr) return;

@@ -147,7 +147,9 @@ void FormatsTest::addHostViews() {
     topBar_ = std::make_shared<FakeTopBar>();
     topBar_->setFrame(CGRectMake(0, 0, screen.size.width, 40));
     cameraBar_ = std::make_shared<FakeCameraBar>();
-    stabilizationBtn_ = std::make_shared<FakeDrawFlowButton>();
+    stabilizationBtn_ = std::make_shared<lumora::CustomDrawButton>();
+    stabilizationBtn_->setTag(9);
+    stabilizationBtn_->setDrawFlow(99);  // no mode shown yet
     wbBtn_ = std::make_shared<UIButton>();
     auto& s = lumora::state();
     s._CAMBottomBar = bottomBar_;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "artwork/CustomDrawButton.h"
 #include "capture/CameraBarLinks.h"
 #include "hostapi/HostAPI.h"
 #include "platform/capture/AVCaptureSession.h"
@@ -78,14 +79,6 @@ public:
     int taps = 0;
 };
 
-// The stabilization button.
-class FakeDrawFlowButton : public UIButton, public lumora::DrawFlowButton {
-public:
-    int drawFlow() const override { return flow; }
-    void setDrawFlow(int f) override { flow = f; }
-    int flow = 99;
-};
-
 class FormatsTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -117,7 +110,7 @@ protected:
     std::shared_ptr<FakeBottomBar> bottomBar_;
     std::shared_ptr<FakeTopBar> topBar_;
     std::shared_ptr<FakeCameraBar> cameraBar_;
-    std::shared_ptr<FakeDrawFlowButton> stabilizationBtn_;
+    std::shared_ptr<lumora::CustomDrawButton> stabilizationBtn_;
     std::shared_ptr<UIButton> wbBtn_;
 };
 

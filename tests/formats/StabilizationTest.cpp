@@ -34,8 +34,10 @@ protected:
     }
     // Runs one toggle; returns the mode shown (the button and the stored index agree).
     int toggle(int mode, bool advance) {
+        stabilizationBtn_->clearNeedsDisplay();
         toggleStabilizeMode(mode, advance);
-        EXPECT_EQ(stabilizationBtn_->flow, state().stabilizerIndex);
+        EXPECT_TRUE(stabilizationBtn_->needsDisplay());
+        EXPECT_EQ(stabilizationBtn_->drawFlow(), state().stabilizerIndex);
         return state().stabilizerIndex;
     }
 };
@@ -91,7 +93,7 @@ TEST_F(Stabilization, NothingBeforeTheSessionRunsOrWithoutTheButton) {
     state().stabilizerIndex = -1;
     state().sessionHasStarted = false;
     toggleStabilizeMode(0, true);
-    EXPECT_EQ(stabilizationBtn_->flow, 99);
+    EXPECT_EQ(stabilizationBtn_->drawFlow(), 99);
     state().sessionHasStarted = true;
     state().modeToggleStabilizationBtn.reset();
     toggleStabilizeMode(0, true);

@@ -80,7 +80,7 @@ bool Session::launch(AppKind kind, std::string& error) {
         error = std::string("no ") + appName(kind) + " app on this phone";
         return false;
     }
-    if (!app_->launch(error)) {
+    if (!app_->launch(*profile_, error)) {
         app_.reset();
         return false;
     }
@@ -124,9 +124,9 @@ void Session::setScene(const AVCaptureScene& scene) {
 }
 
 void Session::applyScene() {
-    if (app() == nullptr) return;
+    if (app() == nullptr || !scene_) return;
     for (const auto& device : platform::CaptureHardware::devices()) {
-        if (device) device->setScene(scene_);
+        if (device) device->setScene(*scene_);
     }
 }
 
@@ -143,6 +143,14 @@ void Session::advance(double seconds) {
         progress.update(done);
     }
     loop.runFor(seconds - done);
+}
+
+void Session::settle() {
+    if (SimulatedApp* running = app()) {
+        running->settle();
+    } else {
+        platform::RunLoop::main().runUntilIdle();
+    }
 }
 
 double Session::now() const {

@@ -65,13 +65,16 @@ public:
     // Everything the apps of this session logged, across launches, in order.
     std::vector<host::LogEntry> events() const;
 
-    // The scene the cameras see; kept across launches.
+    // The scene the cameras see, once a scenario sets one (until then the host's own scene
+    // rules); kept across launches.
     void setScene(const AVCaptureScene& scene);
-    const AVCaptureScene& scene() const { return scene_; }
+    AVCaptureScene scene() const { return scene_.value_or(AVCaptureScene{}); }
 
     // Runs the virtual clock forward.
     void advance(double seconds);
     double now() const;
+    // Lets the running app finish what is due now, including photos being saved.
+    void settle();
 
     // Writes a file named `name` (a plain file name) into the output folder: `write` fills the
     // temporary path it is given and returns false on failure; the file is renamed into place
@@ -93,7 +96,7 @@ private:
     std::unique_ptr<DeviceRoot> root_;
     std::unique_ptr<SimulatedApp> app_;
     std::vector<host::LogEntry> history_;  // the logs of apps that ended
-    AVCaptureScene scene_;
+    std::optional<AVCaptureScene> scene_;
 };
 
 }  // namespace sim

@@ -10,6 +10,10 @@
 class UIWindow;
 class AVCaptureDevice;
 
+namespace platform {
+struct DeviceProfile;
+}
+
 namespace host {
 class EventLog;
 }
@@ -40,7 +44,7 @@ public:
     virtual AppKind kind() const = 0;
     // Starts the process (the injection framework runs the installed add-ons) and shows the
     // app's window. False with `error` when it cannot.
-    virtual bool launch(std::string& error) = 0;
+    virtual bool launch(const platform::DeviceProfile& profile, std::string& error) = 0;
     virtual void terminate() = 0;
     virtual bool isRunning() const = 0;
     virtual void background() = 0;
@@ -49,6 +53,10 @@ public:
     virtual std::shared_ptr<UIWindow> window() const = 0;
     // False with `error` for an action this app does not have.
     virtual bool perform(const HostAction& action, std::string& error) = 0;
+    // The accelerometer reports a device orientation (1-6).
+    virtual void rotate(long orientation) { (void)orientation; }
+    // Runs until nothing is due now and every photo taken is stored.
+    virtual void settle() {}
     // The capture device in use (the camera app only); null when none.
     virtual std::shared_ptr<AVCaptureDevice> captureDevice() const { return nullptr; }
     // What the app did; null when it keeps no log.

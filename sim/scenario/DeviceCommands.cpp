@@ -20,6 +20,7 @@ std::optional<StepAction> compileOrient(const std::vector<Token>& args, std::str
         platform::MotionSimulator::shared().setPose(pose);
         // The orientation notification reaches the app through its main queue.
         UIDevice::currentDevice().setOrientation(orientation);
+        if (SimulatedApp* app = s.app()) app->rotate(orientation);
         s.advance(0);
         return StepOutcome::success();
     });

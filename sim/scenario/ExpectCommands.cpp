@@ -265,7 +265,7 @@ std::optional<StepAction> compilePhotos(const std::vector<Token>& args, std::str
     const auto c = parseCompared(args, 1, &integerValue, error);
     if (!c) return std::nullopt;
     return StepAction([c = *c](Session& s) {
-        s.advance(0);  // photos being saved land first
+        s.settle();  // photos being saved land first
         return checkNumber("photo count", static_cast<double>(s.root().photos().size()), c);
     });
 }
@@ -306,7 +306,7 @@ std::optional<StepAction> compilePhoto(const std::vector<Token>& args, std::stri
         if (!orientation) return std::nullopt;
     }
     return StepAction([index, size, orientation, pixels](Session& s) {
-        s.advance(0);
+        s.settle();
         const auto photos = s.root().photos();
         if (photos.empty()) return StepOutcome::failure("no photo saved");
         if (index > static_cast<long>(photos.size()))
@@ -369,7 +369,7 @@ std::optional<StepAction> compileEvent(const std::vector<Token>& words, std::str
         if (!c) return std::nullopt;
     }
     return StepAction([name, c](Session& s) {
-        s.advance(0);
+        s.settle();
         const auto entries = s.events();
         const auto n = static_cast<double>(
             std::count_if(entries.begin(), entries.end(),
@@ -390,7 +390,7 @@ std::optional<StepAction> compileEvents(const std::vector<Token>& args, std::str
     std::vector<std::string> wanted;
     for (std::size_t i = 1; i < args.size(); ++i) wanted.push_back(args[i].text);
     return StepAction([wanted](Session& s) {
-        s.advance(0);
+        s.settle();
         const auto entries = s.events();
         std::size_t at = 0;
         for (std::size_t w = 0; w < wanted.size(); ++w) {

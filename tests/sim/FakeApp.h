@@ -19,7 +19,7 @@ public:
     explicit FakeApp(sim::AppKind kind) : kind_(kind) {}
     sim::AppKind kind() const override { return kind_; }
 
-    bool launch(std::string&) override {
+    bool launch(const platform::DeviceProfile&, std::string&) override {
         platform::Process::launch("com.example.fake");
         window_ = std::make_shared<UIWindow>(CGRectMake(0, 0, 375, 667));
         window_->setBackgroundColor(UIColor::blackColor());

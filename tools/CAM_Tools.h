@@ -1,13 +1,17 @@
 #pragma once
 // Shared class functions of the add-on: typed readers of the preferences dictionary, translated
-// texts and resource paths.
+// texts, resource paths and the blur backdrop.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/foundation/Value.h"
+#include "platform/geometry/Geometry.h"
 
 namespace lumora {
+
+class CKBlurView;
 
 class CAM_Tools {
 public:
@@ -27,6 +31,10 @@ public:
     // The phone path of a file of the add-on's resource folder, e.g.
     // resourcePath("Sounds/count.aif") -> "/Library/Application Support/Lumora3/Sounds/count.aif".
     static std::string resourcePath(std::string_view relativeName);
+
+    // The dark backdrop of the camera bar and the resolution picker: a blur view of frame's
+    // size at the origin, hard edges, radius 10, a dark additive tint (0.1 grey), tag 1001.
+    static std::shared_ptr<CKBlurView> CreateAndConfigureBlurView(CGRect frame);
 };
 
 inline constexpr const char* kResourceFolder = "/Library/Application Support/Lumora3/";

@@ -26,6 +26,10 @@ void CustomTransparentFilledLabel::drawRect(platform::GraphicsContext& ctx, CGRe
     style.fontSize = effectiveFontSize();
     style.kerning = attributedText() ? kLetterSpacing : 0;
     const std::string& shown = attributedText() ? attributedText()->string() : text();
+    // The plate replaces the pixels under it; drawn straight onto the screen that would punch
+    // the letters through whatever lies behind the label. In a layer of its own, as the label's
+    // backing store, the holes stay clear and the layer is laid over the scene.
+    platform::TransparencyLayerGuard layer(ctx, 1);
     artwork::drawCutOutLabel(ctx, rect, shown, style);
 }
 

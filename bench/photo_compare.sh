@@ -4,7 +4,8 @@
 #   un-mirror: ours vs jpegtran -flip vertical -perfect -copy all
 #   stamp:     ours vs djpeg | cjpeg -quality 95, and ImageMagick -annotate
 # Prints median wall times (hyperfine when installed, else a timed loop) and peak memory.
-# Usage: bench/photo_compare.sh [BUILD_DIR]   (default: build)
+# Usage: bench/photo_compare.sh [BUILD_DIR]   (default: build; RUNS=n runs per case,
+# SKIP_BUILD=1 to use the binaries already built)
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -23,27 +24,33 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 CONVERT=/usr/bin/convert   # the real ImageMagick, not a stand-in earlier on PATH
 
-cmake -S "$ROOT" -B "$BUILD" >/dev/null 2>&1
-cmake --build "$BUILD" -j "$(nproc)" --target lumora3 bench_photo_bench >/dev/null 2>&1
+if [ -z "${SKIP_BUILD:-}" ]; then
+  cmake -S "$ROOT" -B "$BUILD" >/dev/null 2>&1
+  if ! cmake --build "$BUILD" -j "$(nproc)" --target lumora3 bench_photo_bench >"$BUILD/photo_compare.log" 2>&1; then
+    echo "photo_compare: build failed, see $BUILD/photo_compare.log (SKIP_BUILD=1 uses what is built)" >&2
+    exit 1
+  fi
+fi
 LUMORA3="$BUILD/lumora3"
 
 WORK="$(mktemp -d /tmp/photo_compare.XXXXXX)"
 trap 'rm -rf "$WORK"' EXIT
 "$BUILD/bench/bench_photo_bench" --write-photos "$WORK"
 
-# median_ms CMD: median wall time of RUNS runs, in milliseconds.
+# median_ms CMD: median wall time of RUNS runs and mean CPU time (user + system; "-" without
+# hyperfine), in milliseconds. On a shared machine the CPU time is the steadier figure.
 median_ms() {
   if command -v hyperfine >/dev/null; then
     # Through a shell for every command (one has a pipe); hyperfine subtracts the shell's start.
     hyperfine --warmup 2 --runs "$RUNS" --export-json "$WORK/h.json" "$1" >/dev/null
-    python3 -c 'import json,sys; print("%.1f" % (json.load(open(sys.argv[1]))["results"][0]["median"]*1000))' "$WORK/h.json"
+    python3 -c 'import json,sys; r = json.load(open(sys.argv[1]))["results"][0]; print("%.1f %.1f" % (r["median"]*1000, (r["user"]+r["system"])*1000))' "$WORK/h.json"
   else
     local times=()
     for _ in $(seq "$RUNS"); do
       local t0 t1; t0=$(date +%s%N); bash -c "$1" >/dev/null 2>&1; t1=$(date +%s%N)
       times+=($(( (t1 - t0) / 1000 )))
     done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {printf "%.1f\n", a[int((NR+1)/2)]/1000}'
+    printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {printf "%.1f -\n", a[int((NR+1)/2)]/1000}'
   fi
 }
 
@@ -52,7 +59,7 @@ peak_mb() {
   /usr/bin/time -f '%M' bash -c "$1" 2>&1 >/dev/null | tail -1 | awk '{printf "%.1f\n", $1/1024}'
 }
 
-printf '%-6s %-34s %10s %10s\n' photo case median_ms peak_MB
+printf '%-6s %-24s %10s %8s %8s\n' photo case median_ms cpu_ms peak_MB
 for mp in 8 12; do
   IN="$WORK/${mp}mp.jpg"
   read -r W H < <(python3 - "$IN" <<'PY'
@@ -75,9 +82,9 @@ PY
   )
   declare -A ms=() mem=()
   for k in ours_unmirror jpegtran_flip ours_stamp djpeg_cjpeg_q95 imagemagick_annotate; do
-    ms[$k]=$(median_ms "${cmd[$k]}")
+    read -r ms[$k] cpu < <(median_ms "${cmd[$k]}")
     mem[$k]=$(peak_mb "${cmd[$k]}")
-    printf '%-6s %-34s %10s %10s\n' "${mp}MP" "$k" "${ms[$k]}" "${mem[$k]}"
+    printf '%-6s %-24s %10s %8s %8s\n' "${mp}MP" "$k" "${ms[$k]}" "$cpu" "${mem[$k]}"
   done
   frame=$(python3 -c "print('%.1f' % ($W*$H*4/1048576))")
   python3 - "$mp" "${ms[ours_unmirror]}" "${ms[jpegtran_flip]}" "${ms[ours_stamp]}" \

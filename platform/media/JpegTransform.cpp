@@ -3,6 +3,7 @@
 #include <turbojpeg.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "platform/media/JpegHandle.h"
@@ -36,13 +37,19 @@ std::optional<Bytes> flipJpegLossless(ByteSpan jpeg, JpegFlip flip, const JpegLi
     tjtransform transform{};
     transform.op = flip == JpegFlip::Horizontal ? TJXOP_HFLIP : TJXOP_VFLIP;
     transform.options = TJXOPT_PERFECT;  // markers are copied unless TJXOPT_COPYNONE is set
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
-    const int rc =
-        tjTransform(handle.get(), jpeg.data(), static_cast<unsigned long>(jpeg.size()), 1, &out,
-                    &outSize, &transform, TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS);
+    // One buffer of the worst-case size (any picture, plus the copied markers) instead of one
+    // that doubles as it fills: only the pages written are touched, nothing is copied on the way.
+    const unsigned long bound = tjBufSize(header->width, header->height, TJSAMP_444);
+    if (bound == static_cast<unsigned long>(-1) || bound + jpeg.size() > INT32_MAX)
+        return std::nullopt;
+    unsigned long outSize = bound + static_cast<unsigned long>(jpeg.size());
+    unsigned char* out = tjAlloc(static_cast<int>(outSize));
     std::unique_ptr<unsigned char, decltype(&tjFree)> owned(out, &tjFree);
-    if (rc != 0 || !out) return std::nullopt;
+    if (!out) return std::nullopt;
+    const int rc = tjTransform(handle.get(), jpeg.data(), static_cast<unsigned long>(jpeg.size()),
+                               1, &out, &outSize, &transform,
+                               TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS | TJFLAG_NOREALLOC);
+    if (rc != 0) return std::nullopt;
 
     ByteSpan flipped(out, outSize);
     // The transformer copies APPn and COM markers, but it re-creates JFIF and Adobe headers

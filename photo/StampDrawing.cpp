@@ -7,19 +7,22 @@
 #include <memory>
 #include <string>
 
+#include "platform/graphics/FontMap.h"
+
 namespace lumora {
 
-// Liberation Sans is metric-compatible with Helvetica; it has no light weight, so the regular
-// one stands in. Resolved by fontconfig through cairo's font selection.
-const char* stampFontFamily() {
-    return "Liberation Sans";
+// The stamp's font name, mapped to an installed face in the one place that maps font names.
+const char* stampFontName() {
+    return "HelveticaNeue-Light";
 }
 
 namespace {
 
 void setFont(cairo_t* cr, const StampLayout& layout) {
-    cairo_select_font_face(cr, stampFontFamily(), CAIRO_FONT_SLANT_NORMAL,
-                           CAIRO_FONT_WEIGHT_NORMAL);
+    static const platform::FontFace face = platform::FontMap::resolve(stampFontName());
+    cairo_select_font_face(cr, face.family.c_str(),
+                           face.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                           face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, layout.fontSize);
 }
 

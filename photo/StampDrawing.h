@@ -10,8 +10,9 @@
 
 namespace lumora {
 
-// The font of the stamp: the free face standing in for "HelveticaNeue-Light".
-const char* stampFontFamily();
+// The font of the stamp, by its phone name ("HelveticaNeue-Light"); platform::FontMap picks
+// the installed face.
+const char* stampFontName();
 
 // The stored pixels the stamp's line box covers (with a small margin for antialiasing);
 // nullopt when nothing would be drawn.

@@ -2,7 +2,10 @@
 // sized by the upright width, with the stored layout, tag and metadata kept.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
+#include <thread>
+#include <vector>
 
 #include "photo/PhotoRewrite.h"
 #include "photo/StampLayout.h"
@@ -130,4 +133,25 @@ TEST(TimeStamp, OtherTagsEmptyTextAndBadBytesMeanNoChange) {
             EXPECT_TRUE(platform::decodeJpeg(*out));
         }
     }
+}
+
+// The saving queue rewrites photos off the main thread, possibly while another photo is being
+// rewritten: concurrent calls give exactly the serial results.
+TEST(TimeStamp, ConcurrentRewritesMatchSerialOnes) {
+    const auto photo = grey(480, 320, 8);
+    const auto stamped = stampPhoto(photo, 8, "12/7/26");
+    const auto mirrored = unmirrorPhoto(photo, 8);
+    ASSERT_TRUE(stamped && mirrored);
+    std::vector<std::thread> threads;
+    std::atomic<int> mismatches{0};
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < 5; ++i) {
+                if (stampPhoto(photo, 8, "12/7/26") != stamped) ++mismatches;
+                if (unmirrorPhoto(photo, 8) != mirrored) ++mismatches;
+            }
+        });
+    }
+    for (auto& t : threads) t.join();
+    EXPECT_EQ(mismatches.load(), 0);
 }

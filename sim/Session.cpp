@@ -7,6 +7,8 @@
 #include "platform/capture/DeviceFactory.h"
 #include "platform/device/UIDevice.h"
 #include "platform/media/AudioSoundLog.h"
+#include "platform/media/MotionManager.h"
+#include "platform/media/MotionOperationQueue.h"
 #include "platform/media/MotionSimulator.h"
 #include "platform/objc/Injection.h"
 #include "platform/runloop/RunLoop.h"
@@ -89,6 +91,7 @@ bool Session::launch(AppKind kind, std::string& error) {
 }
 
 void Session::terminate() {
+    stopMotion();
     if (!app_) return;
     app_->terminate();
     if (const host::EventLog* log = app_->eventLog()) {
@@ -143,6 +146,40 @@ void Session::advance(double seconds) {
         progress.update(done);
     }
     loop.runFor(seconds - done);
+}
+
+bool Session::startMotion(double hertz, std::string& error) {
+    if (app() == nullptr) {
+        error = "no app is running";
+        return false;
+    }
+    if (!(hertz > 0) || hertz > 100) {
+        error = "motion rate must be above 0 and at most 100 Hz";
+        return false;
+    }
+    stopMotion();
+    motion_ = std::make_shared<CMMotionManager>();
+    if (!motion_->isDeviceMotionAvailable()) {
+        motion_.reset();
+        error = "this phone reports no device motion";
+        return false;
+    }
+    motionQueue_ = std::make_shared<NSOperationQueue>();
+    motion_->setDeviceMotionUpdateInterval(1.0 / hertz);
+    *motionSamples_ = 0;
+    motion_->startDeviceMotionUpdatesUsingReferenceFrame(
+        CMAttitudeReferenceFrameXArbitraryZVertical, motionQueue_,
+        [count = motionSamples_](const std::shared_ptr<CMDeviceMotion>& sample, const NSError*) {
+            if (!sample) return;
+            platform::RunLoop::main().post([count] { ++*count; });
+        });
+    return true;
+}
+
+void Session::stopMotion() {
+    if (motion_) motion_->stopDeviceMotionUpdates();
+    motion_.reset();
+    motionQueue_.reset();
 }
 
 void Session::settle() {

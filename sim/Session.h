@@ -21,6 +21,8 @@
 #include "sim/SimulatedApp.h"
 
 class UIWindow;
+class CMMotionManager;
+class NSOperationQueue;
 
 namespace sim {
 
@@ -70,6 +72,14 @@ public:
     void setScene(const AVCaptureScene& scene);
     AVCaptureScene scene() const { return scene_.value_or(AVCaptureScene{}); }
 
+    // A motion client in the running app: device-motion samples at `hertz` (at most 100)
+    // delivered on a private queue and forwarded to the main queue, as an on-screen level would.
+    // Long runs carry the sensor's load with it. Ends with the app.
+    bool startMotion(double hertz, std::string& error);
+    void stopMotion();
+    // Samples the client received on the main queue since it started.
+    std::size_t motionSamples() const { return *motionSamples_; }
+
     // Runs the virtual clock forward.
     void advance(double seconds);
     double now() const;
@@ -97,6 +107,10 @@ private:
     std::unique_ptr<SimulatedApp> app_;
     std::vector<host::LogEntry> history_;  // the logs of apps that ended
     std::optional<AVCaptureScene> scene_;
+    std::shared_ptr<CMMotionManager> motion_;
+    std::shared_ptr<NSOperationQueue> motionQueue_;
+    // Shared with events still queued when the session goes.
+    std::shared_ptr<std::size_t> motionSamples_ = std::make_shared<std::size_t>(0);
 };
 
 }  // namespace sim

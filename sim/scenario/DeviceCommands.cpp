@@ -72,6 +72,34 @@ std::optional<StepAction> compileScene(const std::vector<Token>& args, std::stri
     });
 }
 
+std::optional<StepAction> compileMotion(const std::vector<Token>& args, std::string& error) {
+    if (!checkCount(args, 1, 2, error)) return std::nullopt;
+    const auto verb = pickChoice(args[0], {"start", "stop"}, "motion action", error);
+    if (!verb) return std::nullopt;
+    if (*verb == 1) {
+        if (!checkCount(args, 1, 1, error)) return std::nullopt;
+        return StepAction([](Session& s) {
+            s.stopMotion();
+            return StepOutcome::success();
+        });
+    }
+    double hertz = 60;
+    if (args.size() == 2) {
+        std::string_view text = args[1].text;
+        if (text.size() > 2 && text.substr(text.size() - 2) == "Hz") text.remove_suffix(2);
+        const auto n = parseNumber(text);
+        if (!n || *n <= 0 || *n > 100) {
+            error = "malformed rate \"" + args[1].text + "\" (e.g. 60Hz, at most 100)";
+            return std::nullopt;
+        }
+        hertz = *n;
+    }
+    return StepAction([hertz](Session& s) {
+        std::string why;
+        return s.startMotion(hertz, why) ? StepOutcome::success() : StepOutcome::failure(why);
+    });
+}
+
 }  // namespace
 
 void registerDeviceCommands(CommandTable& table) {
@@ -82,6 +110,9 @@ void registerDeviceCommands(CommandTable& table) {
                "device", compileTilt});
     table.add({"scene", "scene [brightness EV] [distance METRES]", "what the cameras look at",
                "device", compileScene});
+    table.add({"motion", "motion start [RATE] | motion stop",
+               "a device-motion client in the app (60Hz unless given)", "device",
+               compileMotion});
 }
 
 }  // namespace sim

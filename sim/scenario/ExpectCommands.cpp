@@ -406,6 +406,19 @@ std::optional<StepAction> compileEvents(const std::vector<Token>& args, std::str
     });
 }
 
+std::optional<StepAction> compileMotion(const std::vector<Token>& args, std::string& error) {
+    if (args.empty() || args[0].text != "samples") {
+        error = "expected \"samples OP N\"";
+        return std::nullopt;
+    }
+    const auto c = parseCompared(args, 1, &integerValue, error);
+    if (!c) return std::nullopt;
+    return StepAction([c = *c](Session& s) {
+        s.settle();
+        return checkNumber("motion samples", static_cast<double>(s.motionSamples()), c);
+    });
+}
+
 std::optional<StepAction> compileExpect(const std::vector<Token>& args, std::string& error) {
     if (args.empty()) {
         error = "expect what?";
@@ -451,6 +464,8 @@ void registerExpectSubjects(ExpectTable& table) {
                "one saved photo", "checks", compilePhoto});
     table.add(
         {"sounds", "sounds [NAME] OP N", "sounds played (count.aif ...)", "checks", compileSounds});
+    table.add({"motion", "motion samples OP N", "samples the motion client received", "checks",
+               compileMotion});
     table.add({"event", "event NAME [never | [count] OP N]",
                "an event of the log happened (how often)", "checks", compileEvent});
     table.add({"events", "events in-order A B ...", "events happened in this order", "checks",

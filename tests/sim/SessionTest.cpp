@@ -166,3 +166,45 @@ TEST_F(SimTest, DevicePoseAndModel) {
 }
 
 }  // namespace
+
+namespace {
+
+using simtest::SimTest;
+
+TEST_F(SimTest, RepeatBlocksRunTheirLinesAndNameTheFailingLine) {
+    auto report =
+        run("launch camera\nrepeat 3\n  tap \"Go\"\n  advance 1s\nend\n"
+            "expect event goTapped = 3\n");
+    for (const auto& f : report.failures) ADD_FAILURE() << f.describe();
+    report = run("repeat 2\n  expect event goTapped = 0\nend\n");
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].where.line, 1);
+    EXPECT_NE(report.failures[0].message.find("t.scn:2"), std::string::npos)
+        << report.failures[0].message;
+    EXPECT_NE(report.failures[0].message.find("pass 1"), std::string::npos);
+
+    const auto bad = sim::parseScript("repeat 0\nend\nend\nrepeat 2\ntap shutter\n", "b.scn");
+    ASSERT_EQ(bad.errors.size(), 4u);
+    EXPECT_EQ(bad.errors[0].where.line, 1);  // malformed count
+    EXPECT_EQ(bad.errors[1].message, "end without repeat");
+    EXPECT_EQ(bad.errors[2].where.line, 3);
+    EXPECT_EQ(bad.errors[3].describe(), "b.scn:4: repeat without end");
+}
+
+TEST_F(SimTest, MotionClientCountsSamplesAtItsRate) {
+    const auto report =
+        run("motion start\nlaunch camera\nmotion start 50Hz\nadvance 10s\n"
+            "expect motion samples >= 499\nexpect motion samples <= 501\n"
+            "motion stop\nadvance 10s\nexpect motion samples <= 501\n");
+    ASSERT_GE(report.failures.size(), 1u);
+    // Without an app there is no one to receive samples.
+    EXPECT_EQ(report.failures[0].where.line, 1);
+    EXPECT_TRUE(report.stopped);
+    const auto second =
+        run("launch camera\nmotion start 50Hz\nadvance 10s\n"
+            "expect motion samples >= 499\nexpect motion samples <= 501\n"
+            "motion stop\nadvance 10s\nexpect motion samples <= 501\n");
+    for (const auto& f : second.failures) ADD_FAILURE() << f.describe();
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
+#include "apps/lumora3/GalleryCommand.h"
 #include "apps/lumora3/PhotoCommand.h"
 #include "apps/lumora3/SimCommands.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     addSimCommands(app);
     addPhotoCommand(app);
+    addGalleryCommand(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

@@ -1,7 +1,9 @@
 #include "apps/lumora3/Demo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "apps/lumora3/ScenarioRunner.h"
 #include "core/Preferences.h"
@@ -31,23 +33,22 @@ int runDemo() {
     std::printf("\nOutput folder: %s\n", fs::absolute(r.folder, ec).c_str());
     std::printf("Screenshots:\n");
     for (const auto& path : r.report.outputs) {
-        if (path.extension() == ".png") std::printf("  %s\n", path.c_str());
+        if (path.extension() == ".png") std::printf("  %s\n", fs::absolute(path, ec).c_str());
     }
     std::printf("Other outputs:\n");
     for (const auto& path : r.report.outputs) {
-        if (path.extension() != ".png") std::printf("  %s\n", path.c_str());
+        if (path.extension() != ".png") std::printf("  %s\n", fs::absolute(path, ec).c_str());
     }
     std::printf("Photos saved (%s):\n", (r.root / "var/mobile/Media/DCIM").c_str());
-    std::size_t photos = 0;
+    std::vector<fs::path> photos;
     for (auto it = fs::recursive_directory_iterator(r.root / "var/mobile/Media/DCIM", ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_regular_file(ec)) {
-            std::printf("  %s\n", it->path().c_str());
-            ++photos;
-        }
+        if (it->is_regular_file(ec)) photos.push_back(it->path());
     }
-    if (photos == 0) std::printf("  (none)\n");
-    std::printf("Event log: %s\n", (r.folder / "events.log").c_str());
+    std::sort(photos.begin(), photos.end());
+    for (const auto& photo : photos) std::printf("  %s\n", photo.c_str());
+    if (photos.empty()) std::printf("  (none)\n");
+    std::printf("Event log: %s\n", fs::absolute(r.folder / "events.log", ec).c_str());
     const fs::path prefs = r.root / "var/mobile/Library/Preferences" / lumora::kPreferencesFileName;
     std::printf("Preferences file: %s%s\n", prefs.c_str(),
                 fs::exists(prefs, ec) ? "" : " (not written)");

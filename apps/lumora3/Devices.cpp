@@ -25,8 +25,10 @@ void printCamera(const char* name, const platform::CameraProfile& camera) {
         }
         std::string pixels;
         for (const auto p : f.pixelFormats) pixels += (pixels.empty() ? "" : "/") + fourCC(p);
-        std::printf("    %4dx%-4d  %-9s fps  ISO %4.0f-%-4.0f  %s\n", f.dimensions.width,
-                    f.dimensions.height, rates.c_str(), f.minISO, f.maxISO, pixels.c_str());
+        const std::string size =
+            std::to_string(f.dimensions.width) + "x" + std::to_string(f.dimensions.height);
+        std::printf("    %-10s %-9s fps  ISO %4.0f-%-4.0f  %s\n", size.c_str(), rates.c_str(),
+                    f.minISO, f.maxISO, pixels.c_str());
     }
 }
 

@@ -7,7 +7,9 @@
 #include "ArtworkPixels.h"
 #include "artwork/CustomDrawButton.h"
 #include "artwork/ModeButtons.h"
+#include "platform/objc/Runtime.h"
 #include "platform/ui/ScreenRenderer.h"
+#include "platform/ui/UIKitClasses.h"
 
 using namespace lumora;
 using platform::Color;
@@ -93,4 +95,19 @@ TEST(GlyphButtons, AnswerTheirOwnClassNames) {
     EXPECT_STREQ(CustomDrawButton().className(), "CustomDrawButton");
     EXPECT_STREQ(WBLockButton().className(), "WBLockButton");
     EXPECT_STREQ(TimeLapseButton().className(), "TimeLapseButton");
+}
+
+TEST(GlyphButtons, RegisterAsButtonSubclassesWithTheRuntime) {
+    auto& rt = objc::Runtime::current();
+    platform::registerUIKitClasses();
+    artwork::registerGlyphButtonClasses();
+    const objc::Class* button = rt.getClass("UIButton");
+    ASSERT_NE(button, nullptr);
+    for (const char* name : {"CustomDrawButton", "CameraButton", "TimerButton", "TimeLapseButton",
+                             "MovieButton", "WBLockButton"}) {
+        const objc::Class* c = rt.getClass(name);
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_EQ(c->superclass(), button) << name;
+    }
+    EXPECT_EQ(rt.getClass("GlyphButton"), nullptr) << "the shared base stays private";
 }

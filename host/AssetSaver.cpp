@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/HostCall.h"
+#include "host/StillCache.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/media/Exif.h"
 #include "platform/media/JpegCodec.h"
@@ -63,12 +64,18 @@ std::vector<std::string> AssetSaver::savedPaths() const {
 std::shared_ptr<ImageJob> AssetSaver::makeJob(const StillImageResponse& r) {
     const int tag = r.request ? r.request->exifOrientation : 1;
     auto job = std::make_shared<ImageJob>();
-    const platform::Bytes jpeg =
-        encode(renderStored(r.shot, r.stillWidth, r.stillHeight, tag), tag);
-    // The preview the library shows first: a small upright picture.
-    const bool sideways = tag == 6 || tag == 8;
-    const int pw = sideways ? 120 : 160, ph = sideways ? 160 : 120;
-    const platform::Bytes preview = encode(renderUpright(r.shot, pw, ph), 1);
+    const StillKey key{r.shot, r.stillWidth, r.stillHeight, tag};
+    const auto still = StillCache::shared().get(key, [&] {
+        EncodedStill made;
+        made.jpeg = encode(renderStored(r.shot, r.stillWidth, r.stillHeight, tag), tag);
+        // The preview the library shows first: a small upright picture.
+        const bool sideways = tag == 6 || tag == 8;
+        const int pw = sideways ? 120 : 160, ph = sideways ? 160 : 120;
+        made.preview = encode(renderUpright(r.shot, pw, ph), 1);
+        return made;
+    });
+    const platform::Bytes& jpeg = still->jpeg;
+    const platform::Bytes& preview = still->preview;
     job->image = platform::makeIOSurfaceWithBytes(jpeg.data(), jpeg.size());
     job->preview = platform::makeIOSurfaceWithBytes(preview.data(), preview.size());
     job->dictionary.set(kOrientationKey, static_cast<long>(tag));

@@ -2,8 +2,9 @@
 // The host's asset saver: stores captured stills in the photo library. Its three replaceable
 // methods run on its own saving queue, a real worker thread:
 //   saveStillImageCaptureResponse:requestEnqueuedBlock:completionBlock:
-//     -> _imageJobForStillImageCaptureResponse: (renders the scene, encodes the JPEG with its
-//        EXIF orientation, puts it in a shared-memory surface)
+//     -> _imageJobForStillImageCaptureResponse: (renders the scene and encodes the JPEG with its
+//        EXIF orientation, once per distinct picture (StillCache.h); copies it into a
+//        shared-memory surface)
 //     -> queueJobDictionary:asset:...:transient: (stores the surface's JPEG as
 //        /var/mobile/Media/DCIM/100APPLE/IMG_nnnn.JPG, numbered after the files already there).
 // What is stored must be a readable JPEG: bytes that are not (a rewriting gone wrong) are replaced

@@ -33,6 +33,8 @@ struct SceneShot {
     double aperture = 2.2;
     double biasEV = 0;  // the user's exposure bias
     bool mirrored = false;
+
+    bool operator==(const SceneShot&) const = default;
 };
 
 struct Picture {

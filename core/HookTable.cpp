@@ -5,6 +5,7 @@
 
 #include "core/Hooks.h"
 #include "hostapi/Selectors.h"
+#include "photo/AssetSaverHooks.h"
 
 namespace lumora {
 namespace {
@@ -96,6 +97,7 @@ constexpr HookRow row(const char* className) {
 
 namespace cv = hostsel::CAMCameraView;
 namespace cc = hostsel::CAMCaptureController;
+namespace as = hostsel::CAMAssetSaver;
 
 const std::array kHookTable{
     row<hostsel::CAMAvalancheSession::init, &hooks::CAMAvalancheSession_init>(
@@ -107,6 +109,12 @@ const std::array kHookTable{
     row<hostsel::CAMPreviewView::initWithFrame, &hooks::CAMPreviewView_initWithFrame>(
         "CAMPreviewView"),
     row<cv::_allowFocusRectPanning, &hooks::CAMCameraView__allowFocusRectPanning>("CAMCameraView"),
+    row<as::saveStillImageCaptureResponse_requestEnqueuedBlock_completionBlock,
+        &hooks::CAMAssetSaver_saveStillImageCaptureResponse>("CAMAssetSaver"),
+    row<as::_imageJobForStillImageCaptureResponse,
+        &hooks::CAMAssetSaver__imageJobForStillImageCaptureResponse>("CAMAssetSaver"),
+    row<as::queueJobDictionary_asset_requestEnqueuedBlock_completionBlock_imageSurface_previewImageSurface_transient,
+        &hooks::CAMAssetSaver_queueJobDictionary>("CAMAssetSaver"),
     row<cc::_sessionStopped, &hooks::CAMCaptureController__sessionStopped>("CAMCaptureController"),
     row<cc::canChangeFocusOrExposure, &hooks::CAMCaptureController_canChangeFocusOrExposure>(
         "CAMCaptureController"),

@@ -98,8 +98,8 @@ std::optional<platform::Bytes> rewrite(SavedPhotoPath path, const SavedPhotoSett
 
 platform::IOSurfacePtr rewriteSavedPhoto(ns::Dictionary* job, IOSurfaceRef image,
                                          const platform::JpegLimits& limits) {
-    // A photo that cannot be rewritten (not even for lack of memory) is saved as the host made
-    // it; nothing here may keep the host from saving it.
+    // A photo that cannot be rewritten, for whatever reason (lack of memory included), is saved
+    // as the host made it: nothing here may keep the host from saving it.
     try {
         const SavedPhotoSettings settings = SavedPhotoSettings::current();
         const SavedPhotoPath path = chooseSavedPhotoPath(settings, image != nullptr);

@@ -46,6 +46,15 @@ id hostInitWithFrame(id self, SEL, CGRect) {
     return self;
 }
 
+void hostSaveResponse(id, SEL, id, hostapi::RequestEnqueuedBlock, hostapi::SaveCompletionBlock) {}
+
+id hostImageJob(id, SEL, id) {
+    return nullptr;
+}
+
+void hostQueueJob(id, SEL, ns::Dictionary*, id, hostapi::RequestEnqueuedBlock,
+                  hostapi::SaveCompletionBlock, IOSurfaceRef, IOSurfaceRef, bool) {}
+
 }  // namespace
 
 void registerCaptureController(FakeCaptureController* controller) {
@@ -70,6 +79,18 @@ void registerHostClasses() {
                                 hostsel::CAMPreviewView::initWithFrame::name, &hostInitWithFrame);
     objc::addMethod<bool>(rt.registerClass("CAMCameraView"),
                           hostsel::CAMCameraView::_allowFocusRectPanning::name, &hostNo);
+    namespace as = hostsel::CAMAssetSaver;
+    objc::Class* saver = rt.registerClass("CAMAssetSaver");
+    objc::addMethod<void, id, hostapi::RequestEnqueuedBlock, hostapi::SaveCompletionBlock>(
+        saver, as::saveStillImageCaptureResponse_requestEnqueuedBlock_completionBlock::name,
+        &hostSaveResponse);
+    objc::addMethod<id, id>(saver, as::_imageJobForStillImageCaptureResponse::name, &hostImageJob);
+    objc::addMethod<void, ns::Dictionary*, id, hostapi::RequestEnqueuedBlock,
+                    hostapi::SaveCompletionBlock, IOSurfaceRef, IOSurfaceRef, bool>(
+        saver,
+        as::queueJobDictionary_asset_requestEnqueuedBlock_completionBlock_imageSurface_previewImageSurface_transient::
+            name,
+        &hostQueueJob);
 }
 
 platform::DeviceConfig iPhone6() {

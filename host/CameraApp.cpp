@@ -61,6 +61,7 @@ void CameraApp::launch(const platform::DeviceProfile& profile, const LaunchOptio
 
     controller_ = std::make_shared<CaptureController>(profile);
     controller_->setInitialMode(options.cameraMode, options.cameraDevice);
+    controller_->setSceneOverride(scene_);
     setSharedCaptureController(controller_);
     window_ = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
     viewController_ = std::make_shared<CameraViewController>(controller_);
@@ -117,6 +118,17 @@ std::vector<std::string> CameraApp::savedPhotos() const {
         for (auto& p : controller_->assetSaver()->savedPaths()) all.push_back(p);
     }
     return all;
+}
+
+// ---- Scene
+
+void CameraApp::setScene(double brightnessEV, double distanceMetres) {
+    setScene(SceneOverride{brightnessEV, distanceMetres});
+}
+
+void CameraApp::setScene(const SceneOverride& scene) {
+    scene_ = scene.sanitised();
+    if (controller_) controller_->setSceneOverride(scene_);
 }
 
 // ---- Home button

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/EventLog.h"
+#include "host/Scene.h"
 #include "platform/capture/DeviceFactory.h"
 #include "platform/capture/DeviceProfile.h"
 #include "platform/ui/UITouch.h"
@@ -90,6 +91,16 @@ public:
     // The add-on's way to take a picture (CAMCameraView takePicture).
     void takePicture();
 
+    // ---- The world in front of the cameras
+    // Replaces the host's scene: its light (EV at ISO 100) and the distance of what the camera
+    // focuses on. It stays in force across camera and mode switches, focus taps and relaunches
+    // until it is set again or cleared. Unset parts (and values no scene can have: not finite,
+    // a distance not above 0) keep the host's own.
+    void setScene(double brightnessEV, double distanceMetres);
+    void setScene(const SceneOverride& scene);
+    void clearScene() { setScene(SceneOverride{}); }
+    const SceneOverride& sceneOverride() const { return scene_; }
+
     // ---- Time
     // Runs the main run loop for virtual seconds (saving threads are drained as time moves).
     void runFor(double seconds);
@@ -119,6 +130,7 @@ private:
     std::shared_ptr<CameraViewController> viewController_;
     std::shared_ptr<CaptureController> controller_;
     std::vector<std::string> savedEarlier_;
+    SceneOverride scene_;
     bool running_ = false;
     bool background_ = false;
     bool launching_ = false;

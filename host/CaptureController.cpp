@@ -307,14 +307,21 @@ void CaptureController::configureDevice() {
         if (auto c = movieOutput_->connectionWithMediaType(AVMediaTypeVideo))
             c->setVideoMirrored(false);
     }
-    updateScene();
+    scenePoint_ = CGPointMake(0.5, 0.5);
+    updateScene(scenePoint_);
 }
 
-void CaptureController::updateScene() {
+void CaptureController::setSceneOverride(const SceneOverride& scene) {
+    sceneOverride_ = scene.sanitised();
+    updateScene(scenePoint_);
+}
+
+void CaptureController::updateScene(CGPoint point) {
     if (!currentDevice_) return;
     const SceneKind kind = device_ == 1 ? SceneKind::Selfie : SceneKind::Landscape;
     currentDevice_->setScene(
-        {sceneBrightnessEV(kind), depthAt(kind, CGPointMake(0.5, 0.5), false, device_ == 1)});
+        {sceneOverride_.brightnessEV.value_or(sceneBrightnessEV(kind)),
+         sceneOverride_.distanceMetres.value_or(depthAt(kind, point, false, device_ == 1))});
 }
 
 void CaptureController::applySlowMotion(long fps) {
@@ -441,8 +448,8 @@ void CaptureController::focusAndExpose(bool focus, bool exposure, CGPoint n) {
         }
     }
     if (focus) {
-        const SceneKind kind = device_ == 1 ? SceneKind::Selfie : SceneKind::Landscape;
-        currentDevice_->setScene({sceneBrightnessEV(kind), depthAt(kind, n, false, device_ == 1)});
+        scenePoint_ = n;
+        updateScene(n);
     }
 }
 
@@ -458,6 +465,7 @@ std::optional<SceneShot> CaptureController::currentShot() const {
     shot.iso = currentDevice_->ISO();
     shot.exposureSeconds = CMTimeGetSeconds(currentDevice_->exposureDuration());
     shot.biasEV = biasEV_;
+    shot.brightnessEV = sceneOverride_.brightnessEV;
     shot.mirrored = device_ == 1;  // the preview is a mirror for the front camera
     return shot;
 }

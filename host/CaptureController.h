@@ -80,6 +80,11 @@ public:
     int exifOrientationForCapture() const;
     // What the camera sees now; nullopt without a running session.
     std::optional<SceneShot> currentShot() const;
+    // A scene set from outside (the simulator) in place of the host's own. It holds until it is
+    // replaced: across camera and mode switches and focus taps, where the host would otherwise
+    // put its own scene back in front of the camera.
+    void setSceneOverride(const SceneOverride& scene);
+    const SceneOverride& sceneOverride() const { return sceneOverride_; }
     double exposureBias() const { return biasEV_; }
     void setExposureBias(double ev) { biasEV_ = ev; }
     // Focus and exposure at a point of the preview (normalised to the portrait frame).
@@ -130,7 +135,9 @@ private:
     void useDevice(long device);
     void configureDevice();
     void applySlowMotion(long fps);
-    void updateScene();
+    // Puts the scene in front of the current camera, focused on what lies at `point` of the
+    // portrait frame (normalised) unless the override says how far the subject is.
+    void updateScene(CGPoint point);
     void finishStill(const std::shared_ptr<StillImageRequest>& request, const SceneShot& shot);
     void stillSaved(bool success);
 
@@ -153,6 +160,8 @@ private:
     bool lockedFocus_ = false;
     bool lockedExposure_ = false;
     double biasEV_ = 0;
+    SceneOverride sceneOverride_;
+    CGPoint scenePoint_ = CGPointMake(0.5, 0.5);  // where the camera last focused (portrait)
     long captureOrientation_ = 1;
     int stillCount_ = 0;
     std::size_t stillsInFlight_ = 0;

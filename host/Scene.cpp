@@ -242,10 +242,23 @@ double sceneBrightnessEV(SceneKind kind) {
     return kind == SceneKind::Selfie ? 8.0 : 12.0;
 }
 
+SceneOverride SceneOverride::sanitised() const {
+    SceneOverride s = *this;
+    if (s.brightnessEV && !std::isfinite(*s.brightnessEV)) s.brightnessEV.reset();
+    if (s.distanceMetres && !(std::isfinite(*s.distanceMetres) && *s.distanceMetres > 0)) {
+        s.distanceMetres.reset();
+    }
+    return s;
+}
+
+double sceneBrightnessEV(const SceneShot& shot) {
+    return shot.brightnessEV.value_or(sceneBrightnessEV(shot.kind));
+}
+
 double exposureFactor(const SceneShot& shot) {
     // Exposure equation: t * S / 100 = N^2 / 2^EV at a correct exposure.
     const double correct =
-        shot.aperture * shot.aperture * 100.0 / std::exp2(sceneBrightnessEV(shot.kind));
+        shot.aperture * shot.aperture * 100.0 / std::exp2(sceneBrightnessEV(shot));
     if (!(correct > 0) || !(shot.iso > 0) || !(shot.exposureSeconds > 0)) return 1.0;
     return shot.exposureSeconds * shot.iso / correct * std::exp2(shot.biasEV);
 }

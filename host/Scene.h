@@ -14,6 +14,7 @@
 // what the JPEG encoder takes.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/geometry/Geometry.h"
@@ -33,8 +34,23 @@ struct SceneShot {
     double aperture = 2.2;
     double biasEV = 0;  // the user's exposure bias
     bool mirrored = false;
+    // The scene's light in EV at ISO 100 when something other than the kind's own lights it.
+    std::optional<double> brightnessEV;
 
     bool operator==(const SceneShot&) const = default;
+};
+
+// What stands in for the host's own scene when the simulator sets one: its light, the distance
+// of what the camera focuses on (wherever the user taps), or both. An unset part keeps the
+// host's value.
+struct SceneOverride {
+    std::optional<double> brightnessEV;    // EV at ISO 100
+    std::optional<double> distanceMetres;  // above 0
+
+    bool empty() const { return !brightnessEV && !distanceMetres; }
+    // This override with values no scene can have (not finite, a distance not above 0) unset.
+    SceneOverride sanitised() const;
+    bool operator==(const SceneOverride&) const = default;
 };
 
 struct Picture {
@@ -46,6 +62,8 @@ struct Picture {
 
 // The light of a scene in EV at ISO 100 (what the capture device is told).
 double sceneBrightnessEV(SceneKind kind);
+// The light of a shot's scene: its override, else the kind's.
+double sceneBrightnessEV(const SceneShot& shot);
 // How much brighter than a correct exposure the shot is (1: correct).
 double exposureFactor(const SceneShot& shot);
 // The distance in metres of what lies at a point of an upright frame (0..1 in both axes; the

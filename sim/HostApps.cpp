@@ -29,6 +29,10 @@ public:
     }
     void rotate(long orientation) override { app_.rotate(orientation); }
     void settle() override { app_.settle(); }
+    void setScene(std::optional<double> brightnessEV,
+                  std::optional<double> distanceMetres) override {
+        app_.setScene(host::SceneOverride{brightnessEV, distanceMetres});
+    }
     std::shared_ptr<AVCaptureDevice> captureDevice() const override {
         const host::CaptureController* c = app_.captureController();
         return c != nullptr ? c->currentDevice() : nullptr;

@@ -3,7 +3,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/capture/CaptureHardware.h"
 #include "platform/capture/DeviceFactory.h"
 #include "platform/device/UIDevice.h"
 #include "platform/media/AudioSoundLog.h"
@@ -121,16 +120,15 @@ std::shared_ptr<UIWindow> Session::window() {
     return running != nullptr ? running->window() : nullptr;
 }
 
-void Session::setScene(const AVCaptureScene& scene) {
-    scene_ = scene;
+void Session::setScene(std::optional<double> brightnessEV, std::optional<double> distanceMetres) {
+    if (brightnessEV) sceneBrightness_ = brightnessEV;
+    if (distanceMetres) sceneDistance_ = distanceMetres;
     applyScene();
 }
 
 void Session::applyScene() {
-    if (app() == nullptr || !scene_) return;
-    for (const auto& device : platform::CaptureHardware::devices()) {
-        if (device) device->setScene(*scene_);
-    }
+    if (!sceneBrightness_ && !sceneDistance_) return;
+    if (SimulatedApp* running = app()) running->setScene(sceneBrightness_, sceneDistance_);
 }
 
 void Session::advance(double seconds) {

@@ -68,9 +68,12 @@ public:
     std::vector<host::LogEntry> events() const;
 
     // The scene the cameras see, once a scenario sets one (until then the host's own scene
-    // rules); kept across launches.
-    void setScene(const AVCaptureScene& scene);
-    AVCaptureScene scene() const { return scene_.value_or(AVCaptureScene{}); }
+    // rules): the light in EV at ISO 100 and the subject's distance. A part given replaces the
+    // one set before; a part never given stays the host's. Kept across launches, camera
+    // switches and focus taps (the app holds it).
+    void setScene(std::optional<double> brightnessEV, std::optional<double> distanceMetres);
+    std::optional<double> sceneBrightness() const { return sceneBrightness_; }
+    std::optional<double> sceneDistance() const { return sceneDistance_; }
 
     // A motion client in the running app: device-motion samples at `hertz` (at most 100)
     // delivered on a private queue and forwarded to the main queue, as an on-screen level would.
@@ -106,7 +109,8 @@ private:
     std::unique_ptr<DeviceRoot> root_;
     std::unique_ptr<SimulatedApp> app_;
     std::vector<host::LogEntry> history_;  // the logs of apps that ended
-    std::optional<AVCaptureScene> scene_;
+    std::optional<double> sceneBrightness_;
+    std::optional<double> sceneDistance_;
     std::shared_ptr<CMMotionManager> motion_;
     std::shared_ptr<NSOperationQueue> motionQueue_;
     // Shared with events still queued when the session goes.

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class UIWindow;
@@ -55,6 +56,14 @@ public:
     virtual bool perform(const HostAction& action, std::string& error) = 0;
     // The accelerometer reports a device orientation (1-6).
     virtual void rotate(long orientation) { (void)orientation; }
+    // What the cameras see from now on, in place of the app's own scene (the camera app only):
+    // the light in EV at ISO 100 and the distance of the subject; an unset part keeps the
+    // app's own. It holds across camera switches and focus taps.
+    virtual void setScene(std::optional<double> brightnessEV,
+                          std::optional<double> distanceMetres) {
+        (void)brightnessEV;
+        (void)distanceMetres;
+    }
     // Runs until nothing is due now and every photo taken is stored.
     virtual void settle() {}
     // The capture device in use (the camera app only); null when none.

@@ -64,10 +64,7 @@ std::optional<StepAction> compileScene(const std::vector<Token>& args, std::stri
         }
     }
     return StepAction([brightness, distance](Session& s) {
-        AVCaptureScene scene = s.scene();
-        if (brightness) scene.brightness = *brightness;
-        if (distance) scene.subjectDistance = *distance;
-        s.setScene(scene);
+        s.setScene(brightness, distance);
         return StepOutcome::success();
     });
 }
@@ -111,8 +108,7 @@ void registerDeviceCommands(CommandTable& table) {
     table.add({"scene", "scene [brightness EV] [distance METRES]", "what the cameras look at",
                "device", compileScene});
     table.add({"motion", "motion start [RATE] | motion stop",
-               "a device-motion client in the app (60Hz unless given)", "device",
-               compileMotion});
+               "a device-motion client in the app (60Hz unless given)", "device", compileMotion});
 }
 
 }  // namespace sim

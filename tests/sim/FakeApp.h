@@ -62,6 +62,11 @@ public:
         return true;
     }
     const host::EventLog* eventLog() const override { return &log_; }
+    void setScene(std::optional<double> brightnessEV,
+                  std::optional<double> distanceMetres) override {
+        auto text = [](std::optional<double> v) { return v ? std::to_string(*v) : "-"; };
+        log_.record("scene", text(brightnessEV) + " " + text(distanceMetres));
+    }
 
     std::shared_ptr<UIButton> button_;
     std::shared_ptr<UIButton> hidden_;

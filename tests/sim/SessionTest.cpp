@@ -154,6 +154,21 @@ expect events in-order goTapped terminated launched
     EXPECT_GE(platform::RunLoop::main().now(), 0.0);
 }
 
+TEST_F(SimTest, SceneReachesTheAppWithEveryPartSetSoFarAndAgainAfterALaunch) {
+    const auto report = run(R"(scene brightness 4
+launch camera
+scene distance 0.75
+launch camera
+)");
+    for (const auto& f : report.failures) ADD_FAILURE() << f.describe();
+    std::vector<std::string> scenes;
+    for (const auto& e : session().events()) {
+        if (e.event == "scene") scenes.push_back(e.args);
+    }
+    EXPECT_EQ(scenes,
+              (std::vector<std::string>{"4.000000 -", "4.000000 0.750000", "4.000000 0.750000"}));
+}
+
 TEST_F(SimTest, DevicePoseAndModel) {
     const auto report = run("orient landscape-left\ntilt 4\ndevice ipadair\n");
     for (const auto& f : report.failures) ADD_FAILURE() << f.describe();

@@ -192,8 +192,10 @@ void putLe16(std::vector<std::uint8_t>& out, std::uint16_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
     out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
-void putTag(std::vector<std::uint8_t>& out, const char* four) {
-    out.insert(out.end(), four, four + 4);
+// A four-character chunk identifier (a string literal such as "FORM"). Pushed byte by byte:
+// GCC 12 misreads a ranged insert here as an overflow under -fsanitize=thread.
+void putTag(std::vector<std::uint8_t>& out, const char (&four)[5]) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(four[i]));
 }
 
 void putExtended80(std::vector<std::uint8_t>& out, double value) {

@@ -5,6 +5,7 @@
 
 #include "host/CaptureController.h"
 #include "host/HostCall.h"
+#include "host/Orientation.h"
 #include "platform/device/UIDevice.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/graphics/Image.h"
@@ -21,7 +22,7 @@ const char* const kFilterNames[9] = {"Mono",   "Tonal",   "Noir",     "Fade",   
                                      "Chrome", "Process", "Transfer", "Instant"};
 
 bool isPad() {
-    return UIDevice::currentDevice().userInterfaceIdiom() == UIUserInterfaceIdiomPad;
+    return interfaceTurnsWithDevice();
 }
 
 }  // namespace
@@ -135,6 +136,14 @@ void CameraView::build() {
             auto n = std::make_shared<Notification>(UIDeviceOrientationDidChangeNotification);
             call<hostsel::CAMCameraView::_cameraOrientationChanged>(this, n.get());
         });
+    // The app may start with the phone already held sideways.
+    const long held = UIDevice::currentDevice().orientation();
+    if (isHold(held) && held != 1) {
+        turnControls(held, false);
+        for (const auto& menu : {topBar_->flashMenu(), topBar_->hdrMenu()}) {
+            menu->applyOrientation(held, false);
+        }
+    }
     setNeedsLayout();
 }
 
@@ -507,32 +516,43 @@ void CameraView::lockStateChanged() {
     preview_->setLockBannerVisible(c && (c->userLockedFocus() || c->userLockedExposure()));
 }
 
-// ---- Orientation: the interface stays portrait on a phone and the icons turn; a tablet's
-// interface turns with the device.
+// ---- Orientation: the interface stays portrait on a phone and the controls turn in place; a
+// tablet's interface turns with the device (Orientation.h).
 
 void CameraView::hostOrientationChanged(id) {
     const long o = UIDevice::currentDevice().orientation();
-    if (o < 1 || o > 4) return;
-    double angle = 0;
-    if (o == 3) angle = M_PI / 2;
-    if (o == 4) angle = -M_PI / 2;
-    if (o == 2) angle = M_PI;
-    const CGAffineTransform t = CGAffineTransformMakeRotation(angle);
-    UIView::animateWithDuration(0.3, [&] {
-        topBar_->flipButton()->setTransform(t);
-        bottomBar_->imageWell()->setTransform(t);
-        bottomBar_->filterButton()->setTransform(t);
-    });
+    if (!isHold(o)) return;
+    turnControls(o, true);
     for (const auto& menu : {topBar_->flashMenu(), topBar_->hdrMenu()}) {
         call<hostsel::CAMExpandableMenuButton::setOrientation_animated>(menu.get(), o, true);
     }
+    turnInterface(o);
+}
+
+void CameraView::turnControls(long orientation, bool animated) {
+    const CGAffineTransform t = uprightTransform(orientation);
+    auto apply = [&] {
+        topBar_->flipButton()->setTransform(t);
+        bottomBar_->imageWell()->setTransform(t);
+        bottomBar_->filterButton()->setTransform(t);
+    };
+    if (animated) {
+        UIView::animateWithDuration(0.3, apply);
+    } else {
+        apply();
+    }
+}
+
+void CameraView::turnInterface(long orientation) {
     if (isPad()) {
-        UIScreen::mainScreen().setInterfaceLandscape(o == 3 || o == 4);
+        UIScreen::mainScreen().setInterfaceLandscape(orientation == 3 || orientation == 4);
         const CGRect screen = UIScreen::mainScreen().bounds();
         if (UIView* w = window()) w->setFrame(screen);
         setFrame(screen);
     }
     setNeedsLayout();
+    // Turned controls swap their width and height: the bars place them again.
+    topBar_->setNeedsLayout();
     bottomBar_->setNeedsLayout();
 }
 

@@ -113,6 +113,10 @@ private:
     void buildGrid();
     void buildGestures();
     CGPoint normalisedInPreview(CGPoint p) const;
+    // Turns the flip button, thumbnail and filter button upright for a hold (1-4).
+    void turnControls(long orientation, bool animated);
+    // A tablet's interface turns with the hold; either way the bars lay out again.
+    void turnInterface(long orientation);
 
     std::weak_ptr<CaptureController> controller_;
     std::shared_ptr<PreviewView> preview_;

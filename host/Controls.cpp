@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "host/Orientation.h"
 #include "platform/graphics/GraphicsContext.h"
 
 namespace host {
@@ -60,35 +61,47 @@ void ShutterButton::drawRect(platform::GraphicsContext& ctx, CGRect rect) {
 // ---- Flip
 
 void FlipButton::drawRect(platform::GraphicsContext& ctx, CGRect rect) {
-    const double w = std::min(rect.size.width, rect.size.height * 1.4) * 0.7;
+    // The same size whichever way the button is turned (its bounds swap sides in landscape).
+    const double longSide = std::max(rect.size.width, rect.size.height);
+    const double shortSide = std::min(rect.size.width, rect.size.height);
+    const double w = std::min(longSide, shortSide * 1.4) * 0.7;
     const double h = w * 0.68;
     const CGRect body = CGRectMake(rect.origin.x + (rect.size.width - w) / 2,
                                    rect.origin.y + (rect.size.height - h) / 2 + h * 0.06, w, h);
-    ctx.setStrokeColor(platform::Color::white(1, isEnabled() ? 1 : 0.4));
+    const platform::Color white = platform::Color::white(1, isEnabled() ? 1 : 0.4);
+    ctx.setStrokeColor(white);
+    ctx.setFillColor(white);
     ctx.setLineWidth(1.5);
     ctx.addRoundedRect(body, h * 0.15);
     ctx.strokePath();
-    // The viewfinder bump on top.
-    ctx.strokeRect(
-        CGRectMake(CGRectGetMidX(body) - w * 0.15, body.origin.y - h * 0.14, w * 0.3, h * 0.14));
-    // Two arrows turning round the lens.
+    // The viewfinder bump on top, standing on the body's edge.
+    const double bx = CGRectGetMidX(body), top = body.origin.y, bh = h * 0.13, bw = w * 0.32;
+    ctx.beginPath();
+    ctx.moveTo(CGPointMake(bx - bw / 2, top));
+    ctx.lineTo(CGPointMake(bx - bw / 2 + bh * 0.6, top - bh));
+    ctx.lineTo(CGPointMake(bx + bw / 2 - bh * 0.6, top - bh));
+    ctx.lineTo(CGPointMake(bx + bw / 2, top));
+    ctx.strokePath();
+    // Two arrows chasing each other round the lens: over the top to the right, under the
+    // bottom to the left, each ending in a solid head along its direction of travel.
     const CGPoint c = CGPointMake(CGRectGetMidX(body), CGRectGetMidY(body));
-    const double r = h * 0.26;
-    ctx.beginPath();
-    ctx.addArc(c, r, -kPi * 0.9, -kPi * 0.1, false);
-    ctx.strokePath();
-    ctx.beginPath();
-    ctx.addArc(c, r, kPi * 0.1, kPi * 0.9, false);
-    ctx.strokePath();
-    for (int side = 0; side < 2; ++side) {
-        const double a = side == 0 ? -kPi * 0.1 : kPi * 0.9;
-        const CGPoint tip = CGPointMake(c.x + r * std::cos(a), c.y + r * std::sin(a));
-        const double d = r * 0.35;
+    const double r = h * 0.27;
+    const double head = r * 0.6;
+    for (const double start : {kPi * 200 / 180, kPi * 20 / 180}) {
+        const double end = start + kPi * 140 / 180;
         ctx.beginPath();
-        ctx.moveTo(CGPointMake(tip.x - d, tip.y + (side == 0 ? -d : d) * 0.2));
-        ctx.lineTo(tip);
-        ctx.lineTo(CGPointMake(tip.x + (side == 0 ? 0.2 : -0.2) * d, tip.y + (side == 0 ? -d : d)));
+        ctx.addArc(c, r, start, end - 0.15, true);
         ctx.strokePath();
+        const CGPoint p = CGPointMake(c.x + r * std::cos(end), c.y + r * std::sin(end));
+        const CGPoint dir = CGPointMake(-std::sin(end), std::cos(end));  // clockwise tangent
+        const CGPoint out = CGPointMake(std::cos(end), std::sin(end));
+        const CGPoint base = CGPointMake(p.x - dir.x * head * 0.5, p.y - dir.y * head * 0.5);
+        ctx.beginPath();
+        ctx.moveTo(CGPointMake(p.x + dir.x * head * 0.5, p.y + dir.y * head * 0.5));
+        ctx.lineTo(CGPointMake(base.x + out.x * head * 0.5, base.y + out.y * head * 0.5));
+        ctx.lineTo(CGPointMake(base.x - out.x * head * 0.5, base.y - out.y * head * 0.5));
+        ctx.closePath();
+        ctx.fillPath();
     }
 }
 
@@ -103,6 +116,8 @@ ExpandableMenuButton::ExpandableMenuButton(Kind kind, CGRect frame) : kind_(kind
         b->setTitle(options_[i], UIControlStateNormal);
         b->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
         b->setTitleColor(kAmber, UIControlStateSelected);
+        // Small enough to stay whole when the option turns upright in a 40-point bar.
+        b->titleLabel()->setFont(UIFont::fontWithName("HelveticaNeue", 13));
         b->setTag(static_cast<long>(i) + 1);
         b->setHidden(true);
         addSubview(b);
@@ -120,21 +135,33 @@ void ExpandableMenuButton::selectOption(long index) {
     setNeedsDisplay();
 }
 
+// The open menu lies along the bar; each option turns upright for the hold in its own place.
+void ExpandableMenuButton::layoutOptions() {
+    const CGRect b = bounds();
+    const double x0 = kOptionsStart;
+    const double step = std::max(44.0, (b.size.width - x0) / optionButtons_.size());
+    const bool sideways = isSidewaysHold(hold_);
+    for (std::size_t i = 0; i < optionButtons_.size(); ++i) {
+        auto& option = optionButtons_[i];
+        option->setTransform(uprightTransform(hold_));
+        option->setFrame(CGRectMake(x0 + step * i, sideways ? 0 : (b.size.height - 30) / 2, step,
+                                    sideways ? b.size.height : 30));
+    }
+}
+
 void ExpandableMenuButton::startExpansion(CGRect proposedFrame) {
     expanded_ = true;
+    setTransform(CGAffineTransformIdentity);
     setFrame(proposedFrame);
-    const double x0 = 60;
-    const double step = std::max(44.0, (proposedFrame.size.width - x0) / optionButtons_.size());
-    for (std::size_t i = 0; i < optionButtons_.size(); ++i) {
-        optionButtons_[i]->setFrame(
-            CGRectMake(x0 + step * i, (proposedFrame.size.height - 30) / 2, step, 30));
-        optionButtons_[i]->setHidden(false);
-    }
+    layoutOptions();
+    for (auto& b : optionButtons_) b->setHidden(false);
     setNeedsDisplay();
 }
 
 void ExpandableMenuButton::startCollapsing(CGRect proposedFrame) {
     expanded_ = false;
+    // Collapsed, the whole button turns; the frame it is given is its place in the bar.
+    setTransform(uprightTransform(hold_));
     setFrame(proposedFrame);
     for (auto& b : optionButtons_) b->setHidden(true);
     setNeedsDisplay();
@@ -142,55 +169,96 @@ void ExpandableMenuButton::startCollapsing(CGRect proposedFrame) {
 
 void ExpandableMenuButton::applyOrientation(long orientation, bool animated) {
     orientation_ = orientation;
-    // The glyph turns upright for the hold; the menu itself stays in the portrait bar.
-    double angle = 0;
-    if (orientation == 3) angle = kPi / 2;
-    if (orientation == 4) angle = -kPi / 2;
-    if (orientation == 2) angle = kPi;
-    if (orientation >= 1 && orientation <= 4 && !expanded_) {
-        const CGAffineTransform t = CGAffineTransformMakeRotation(angle);
-        if (animated) {
-            UIView::animateWithDuration(0.3, [&] { setTransform(t); });
+    if (!isHold(orientation)) return;
+    hold_ = orientation;
+    auto turn = [this] {
+        if (expanded_) {
+            layoutOptions();
         } else {
-            setTransform(t);
+            setTransform(uprightTransform(hold_));
         }
+    };
+    if (animated) {
+        UIView::animateWithDuration(0.3, turn);
+    } else {
+        turn();
     }
+    // A quarter turn swaps the button's width and height: the bar places it again.
+    if (UIView* bar = superview()) bar->setNeedsLayout();
+    setNeedsDisplay();
 }
 
+namespace {
+
+// A lightning bolt filling `box` (taller than wide).
+void drawBolt(platform::GraphicsContext& ctx, CGRect box, platform::Color colour) {
+    const double x = box.origin.x, y = box.origin.y, w = box.size.width, h = box.size.height;
+    ctx.beginPath();
+    ctx.moveTo(CGPointMake(x + w * 0.62, y));
+    ctx.lineTo(CGPointMake(x + w * 0.04, y + h * 0.58));
+    ctx.lineTo(CGPointMake(x + w * 0.46, y + h * 0.58));
+    ctx.lineTo(CGPointMake(x + w * 0.3, y + h));
+    ctx.lineTo(CGPointMake(x + w * 0.96, y + h * 0.4));
+    ctx.lineTo(CGPointMake(x + w * 0.54, y + h * 0.4));
+    ctx.closePath();
+    ctx.setFillColor(colour);
+    ctx.fillPath();
+}
+
+}  // namespace
+
 void ExpandableMenuButton::drawRect(platform::GraphicsContext& ctx, CGRect rect) {
-    const platform::Color colour = selected_ == 1 && kind_ == Kind::Flash
-                                       ? platform::Color(kAmber)
-                                       : platform::Color::white(1);
-    const double h = std::min(rect.size.height, 40.0);
-    if (kind_ == Kind::Flash) {
-        // A lightning bolt.
-        const double s = h * 0.5;
-        const double x = rect.origin.x + 12, y = rect.origin.y + (rect.size.height - s) / 2;
-        ctx.beginPath();
-        ctx.moveTo(CGPointMake(x + s * 0.55, y));
-        ctx.lineTo(CGPointMake(x + s * 0.1, y + s * 0.58));
-        ctx.lineTo(CGPointMake(x + s * 0.42, y + s * 0.58));
-        ctx.lineTo(CGPointMake(x + s * 0.25, y + s));
-        ctx.lineTo(CGPointMake(x + s * 0.75, y + s * 0.38));
-        ctx.lineTo(CGPointMake(x + s * 0.44, y + s * 0.38));
-        ctx.closePath();
-        ctx.setFillColor(colour);
-        ctx.fillPath();
-        if (!expanded_) {
-            ctx.drawText(
-                options_[selected_],
-                CGRectMake(x + s, rect.origin.y, rect.size.width - s - 12, rect.size.height),
-                style(13, colour, platform::TextAlignment::Left));
+    const bool on = selected_ == 1;
+    const platform::Color colour = on ? platform::Color(kAmber) : platform::Color::white(1);
+    const platform::Color boltColour =
+        kind_ == Kind::Flash && on ? platform::Color(kAmber) : platform::Color::white(1);
+    const std::string state = kind_ == Kind::Flash ? options_[selected_] : (on ? "On" : "Off");
+    const double boltH = std::min(rect.size.height, 40.0) * 0.5, boltW = boltH * 0.62;
+    if (expanded_) {
+        // The menu's own mark at the start of the bar, upright for the hold.
+        const CGRect mark =
+            CGRectMake(rect.origin.x + 6, rect.origin.y, kOptionsStart - 12, rect.size.height);
+        platform::GStateGuard guard(ctx);
+        const CGPoint c = CGPointMake(CGRectGetMidX(mark), CGRectGetMidY(mark));
+        ctx.translate(c.x, c.y);
+        ctx.concatCTM(uprightTransform(hold_));
+        ctx.translate(-c.x, -c.y);
+        if (kind_ == Kind::Flash) {
+            drawBolt(ctx, CGRectMake(c.x - boltW / 2, c.y - boltH / 2, boltW, boltH), boltColour);
+        } else {
+            ctx.drawText("HDR", CGRectMake(c.x - 24, c.y - 10, 48, 20),
+                         style(13, platform::Color::white(1)));
         }
+        return;
+    }
+    if (rect.size.height > rect.size.width) {
+        // Turned for a landscape hold: the mark above its state, centred in the narrow bounds.
+        const double line = 16, gap = 3;
+        const double markH = kind_ == Kind::Flash ? boltH : line;
+        const double top = CGRectGetMidY(rect) - (markH + gap + line) / 2;
+        const double cx = CGRectGetMidX(rect);
+        if (kind_ == Kind::Flash) {
+            drawBolt(ctx, CGRectMake(cx - boltW / 2, top, boltW, boltH), boltColour);
+        } else {
+            ctx.drawText("HDR", CGRectMake(rect.origin.x, top, rect.size.width, line),
+                         style(13, colour));
+        }
+        ctx.drawText(state, CGRectMake(rect.origin.x, top + markH + gap, rect.size.width, line),
+                     style(13, colour));
+        return;
+    }
+    if (kind_ == Kind::Flash) {
+        const double x = rect.origin.x + 12, y = rect.origin.y + (rect.size.height - boltH) / 2;
+        drawBolt(ctx, CGRectMake(x, y, boltW, boltH), boltColour);
+        ctx.drawText(state,
+                     CGRectMake(x + boltW + 5, rect.origin.y, rect.size.width - boltW - 17,
+                                rect.size.height),
+                     style(13, colour, platform::TextAlignment::Left));
     } else {
-        const platform::Color c =
-            selected_ == 1 ? platform::Color(kAmber) : platform::Color::white(1);
         ctx.drawText(
-            expanded_ ? "HDR" : (selected_ == 1 ? "HDR On" : "HDR Off"),
-            CGRectMake(rect.origin.x + 6, rect.origin.y, expanded_ ? 50 : rect.size.width - 12,
-                       rect.size.height),
-            style(13, c,
-                  expanded_ ? platform::TextAlignment::Left : platform::TextAlignment::Center));
+            "HDR " + state,
+            CGRectMake(rect.origin.x + 6, rect.origin.y, rect.size.width - 12, rect.size.height),
+            style(13, colour));
     }
 }
 

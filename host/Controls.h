@@ -57,7 +57,9 @@ public:
     void selectOption(long index);
     // The option buttons shown while expanded (in window hit-testing they are subviews).
     const std::vector<std::shared_ptr<UIButton>>& optionButtons() const { return optionButtons_; }
+    // The last orientation it was told, and the last hold it turned for (1-4).
     long orientation() const { return orientation_; }
+    long hold() const { return hold_; }
 
     // Host implementations of the replaceable methods.
     void startExpansion(CGRect proposedFrame);
@@ -66,11 +68,17 @@ public:
 
     void drawRect(platform::GraphicsContext& ctx, CGRect rect) override;
 
+    // Where the options start in the open menu (the menu's mark comes first).
+    static constexpr double kOptionsStart = 60;
+
 private:
+    void layoutOptions();
+
     Kind kind_;
     bool expanded_ = false;
     long selected_ = 0;
     long orientation_ = 1;
+    long hold_ = 1;
     std::vector<std::string> options_;
     std::vector<std::shared_ptr<UIButton>> optionButtons_;
 };

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "platform/device/UIDevice.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/objc/Injection.h"
 
@@ -30,6 +31,8 @@ void HostTest::SetUp() {
     ns::FileSystem::shared().setRoot(root_);
     ASSERT_TRUE(ns::FileSystem::shared().layOutRoot());
     objc::Injection::shared().uninstallAll();
+    // Each test starts with the phone held upright, whatever the test before left.
+    UIDevice::currentDevice().setOrientation(1);
 }
 
 void HostTest::TearDown() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/SettingsNavigationBar.h"
 #include "platform/device/Process.h"
 #include "platform/device/UIDevice.h"
 #include "platform/foundation/FileSystem.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIKitClasses.h"
+#include "platform/ui/UILabel.h"
 
 namespace host {
 namespace {
@@ -54,7 +56,62 @@ private:
     std::vector<std::string> names_;
 };
 
+// Every control a touch reaches starts being watched, before the touch goes on to it.
+class SettingsWindow : public UIWindow {
+public:
+    SettingsWindow(CGRect frame, SettingsApp* app) : UIWindow(frame), app_(app) {}
+    UIView* hitTest(CGPoint point, UIEvent* event) override {
+        UIView* hit = UIWindow::hitTest(point, event);
+        for (UIView* v = hit; v != nullptr; v = v->superview()) {
+            if (auto* control = dynamic_cast<UIControl*>(v)) {
+                app_->watchControl(*control);
+                break;
+            }
+        }
+        return hit;
+    }
+
+private:
+    SettingsApp* app_;  // owns this window
+};
+
+bool isVisible(const UIView& view) {
+    for (const UIView* v = &view; v != nullptr; v = v->superview()) {
+        if (v->isHidden() || v->alpha() <= 0) return false;
+    }
+    return true;
+}
+
+UIControl* searchNamed(UIView& view, const std::string& name) {
+    const auto& subviews = view.subviews();
+    for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
+        if (*it == nullptr) continue;
+        if (UIControl* found = searchNamed(**it, name)) return found;
+    }
+    auto* control = dynamic_cast<UIControl*>(&view);
+    return control != nullptr && isVisible(view) && controlName(view) == name ? control : nullptr;
+}
+
 }  // namespace
+
+std::string controlName(const UIView& control) {
+    if (const auto* button = dynamic_cast<const UIButton*>(&control)) {
+        const std::string title = button->titleForState(UIControlStateNormal);
+        if (!title.empty()) return title;
+    }
+    if (const UIView* row = control.superview()) {
+        for (const auto& sibling : row->subviews()) {
+            if (const auto* label = dynamic_cast<const UILabel*>(sibling.get())) {
+                if (!label->text().empty()) return label->text();
+            }
+        }
+    }
+    return {};
+}
+
+UIControl* findNamedControl(UIView& root, const std::string& name) {
+    return name.empty() ? nullptr : searchNamed(root, name);
+}
 
 SettingsApp::SettingsApp() {
     resetHook_ = platform::Process::onReset([this] { processReset(); });
@@ -67,10 +124,18 @@ SettingsApp::~SettingsApp() {
 
 void SettingsApp::processReset() {
     if (launching_ || !running_) return;
+    log_.record("processEnded");
     UIApplication::sharedApplication().reset();
-    navigation_.reset();
-    window_.reset();
+    dropWindow();
     running_ = false;
+}
+
+void SettingsApp::dropWindow() {
+    navigation_.reset();
+    bar_.reset();
+    window_.reset();
+    watched_.clear();
+    watcher_.reset();
 }
 
 void SettingsApp::launch() {
@@ -80,21 +145,66 @@ void SettingsApp::launch() {
     UIApplication::sharedApplication().reset();
     platform::registerUIKitClasses();
     running_ = true;
-    window_ = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+    log_.record("launch", kSettingsBundleIdentifier);
+    watcher_ = std::make_shared<NSObject>();
+    const CGRect screen = UIScreen::mainScreen().bounds();
+    window_ = std::make_shared<SettingsWindow>(screen, this);
     navigation_ = std::make_shared<UINavigationController>(
         std::make_shared<SettingsListController>(this, bundleNames()));
     window_->setRootViewController(navigation_);
+    bar_ = std::make_shared<SettingsNavigationBar>(
+        CGRectMake(0, 0, screen.size.width, SettingsNavigationBar::kHeight));
+    bar_->backButton()->addTarget(
+        watcher_, [this](UIControl*, UIEvent*) { back(true); }, UIControlEventTouchUpInside);
+    window_->addSubview(bar_);
+    updateNavigationBar();
     window_->makeKeyAndVisible();
     window_->layoutIfNeeded();
     platform::RunLoop::main().runUntilIdle();
 }
 
+void SettingsApp::updateNavigationBar() {
+    if (bar_ && navigation_) {
+        bar_->update(*navigation_);
+        // Above whatever screen slid in.
+        if (window_) window_->bringSubviewToFront(bar_.get());
+    }
+}
+
+void SettingsApp::watchControl(UIControl& control) {
+    std::erase_if(watched_, [](const std::weak_ptr<NSObject>& w) { return w.expired(); });
+    const std::shared_ptr<NSObject> self = control.shared_from_this();
+    for (const auto& w : watched_) {
+        if (w.lock() == self) return;
+    }
+    watched_.push_back(self);
+    // Added after the screen's own actions, so it runs after them: a screen a tap pushed is
+    // on the stack when the bar is updated.
+    control.addTarget(
+        watcher_,
+        [this](UIControl* sender, UIEvent*) {
+            if (sender != nullptr) log_.record("tap", controlName(*sender), sender->className());
+            updateNavigationBar();
+        },
+        UIControlEventTouchUpInside);
+    control.addTarget(
+        watcher_,
+        [this](UIControl* sender, UIEvent*) {
+            if (sender == nullptr) return;
+            log_.record("valueChanged",
+                        controlName(*sender) + (sender->isSelected() ? " on" : " off"),
+                        sender->className());
+            updateNavigationBar();
+        },
+        UIControlEventValueChanged);
+}
+
 void SettingsApp::terminate() {
     if (!running_) return;
     running_ = false;
+    log_.record("terminate");
     UIApplication::sharedApplication().reset();
-    navigation_.reset();
-    window_.reset();
+    dropWindow();
     platform::Process::terminate();
 }
 
@@ -112,13 +222,18 @@ std::shared_ptr<PSViewController> SettingsApp::openBundle(const std::string& nam
     auto root = platform::PreferenceBundles::makeRootController(name);
     if (root == nullptr) return nullptr;
     root->initForContentSize(UIScreen::mainScreen().bounds().size);
+    log_.record("openBundle", name);
     navigation_->pushViewController(root, animated);
+    updateNavigationBar();
     platform::RunLoop::main().runUntilIdle();
     return root;
 }
 
 void SettingsApp::back(bool animated) {
-    if (navigation_) navigation_->popViewController(animated);
+    if (navigation_ && navigation_->popViewController(animated)) {
+        log_.record("back");
+        updateNavigationBar();
+    }
     platform::RunLoop::main().runUntilIdle();
 }
 

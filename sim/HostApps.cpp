@@ -113,6 +113,7 @@ public:
         error = "the Settings app has no " + action.describe() + " control";
         return false;
     }
+    const host::EventLog* eventLog() const override { return &app_.log(); }
 
 private:
     host::SettingsApp app_;

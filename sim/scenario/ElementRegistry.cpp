@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "host/SettingsApp.h"
+#include "host/SettingsNavigationBar.h"
 #include "hostapi/CAMBars.h"
 #include "platform/ui/UIView.h"
 
@@ -11,6 +13,7 @@ ElementRegistry& ElementRegistry::shared() {
     static ElementRegistry* registry = [] {
         auto* r = new ElementRegistry();
         registerHostElements(*r);
+        registerSettingsElements(*r);
         return r;
     }();
     return *registry;
@@ -35,6 +38,14 @@ bool ElementRegistry::addClass(const std::string& name, const std::string& descr
                                const std::string& className, long tag) {
     return add({name, description,
                 [className, tag](UIView& root) { return findViewOfClass(root, className, tag); }});
+}
+
+bool ElementRegistry::addNamedControl(const std::string& name, const std::string& description,
+                                      const std::string& controlText) {
+    if (controlText.empty()) return false;
+    return add({name, description, [controlText](UIView& root) -> UIView* {
+                    return host::findNamedControl(root, controlText);
+                }});
 }
 
 const Element* ElementRegistry::find(const std::string& name) const {
@@ -68,6 +79,15 @@ void registerHostElements(ElementRegistry& r) {
     // The add-on's wrench button beside the thumbnail (its drawn glyph is tag 5).
     r.addClass("wrench", "the add-on's wrench button (opens the camera bar)", "CustomDrawButton",
                5);
+}
+
+void registerSettingsElements(ElementRegistry& r) {
+    r.add({"settings-back", "the Settings app's back button (navigation bar)",
+           [](UIView& root) -> UIView* {
+               auto* bar = dynamic_cast<host::SettingsNavigationBar*>(
+                   findViewOfClass(root, "UINavigationBar"));
+               return bar != nullptr ? bar->backButton().get() : nullptr;
+           }});
 }
 
 }  // namespace sim

@@ -33,6 +33,11 @@ public:
     // A view of class `className` (and `tag` when not negative).
     bool addClass(const std::string& name, const std::string& description,
                   const std::string& className, long tag = -1);
+    // The visible control going by `controlText`: a button with that title, or a control (a
+    // switch, a cell's button) whose row holds a label with that text (host::controlName).
+    // Settings screens name their cells and switches this way.
+    bool addNamedControl(const std::string& name, const std::string& description,
+                         const std::string& controlText);
     const Element* find(const std::string& name) const;
     std::vector<const Element*> all() const;
 
@@ -48,5 +53,7 @@ private:
 UIView* findViewOfClass(UIView& root, const std::string& className, long tag = -1);
 
 void registerHostElements(ElementRegistry& registry);
+// The Settings app's own controls ("settings-back").
+void registerSettingsElements(ElementRegistry& registry);
 
 }  // namespace sim

@@ -6,6 +6,7 @@
 #include "platform/foundation/PropertyList.h"
 #include "platform/media/MotionSimulator.h"
 #include "platform/runloop/RunLoop.h"
+#include "sim/scenario/ElementRegistry.h"
 #include "tests/sim/SimFixture.h"
 
 namespace {
@@ -220,6 +221,51 @@ TEST_F(SimTest, MotionClientCountsSamplesAtItsRate) {
             "expect motion samples >= 499\nexpect motion samples <= 501\n"
             "motion stop\nadvance 10s\nexpect motion samples <= 501\n");
     for (const auto& f : second.failures) ADD_FAILURE() << f.describe();
+}
+
+}  // namespace
+
+namespace {
+
+using simtest::SimTest;
+
+TEST_F(SimTest, NamedControlsAreFoundByTheTextTheyGoBy) {
+    ASSERT_TRUE(
+        sim::ElementRegistry::shared().addNamedControl("test-go", "the test's Go button", "Go"));
+    EXPECT_FALSE(sim::ElementRegistry::shared().addNamedControl("test-empty", "no text", ""));
+    const auto report = run(R"(launch camera
+tap test-go
+expect view test-go visible
+expect event goTapped = 1
+)");
+    for (const auto& f : report.failures) ADD_FAILURE() << f.describe();
+}
+
+// The host's Settings app behind the session: its navigation bar's back button is named, and
+// what it does reaches the session's events.
+class HostSettingsTest : public SimTest {
+protected:
+    sim::SessionOptions options() {
+        sim::SessionOptions o = SimTest::options();
+        o.appFactory = sim::hostAppFactory();
+        return o;
+    }
+};
+
+TEST_F(HostSettingsTest, SettingsAppLogsAndNamesItsBackButton) {
+    std::string error;
+    auto session = sim::Session::create(options(), simtest::profiles(), error);
+    ASSERT_NE(session, nullptr) << error;
+    auto parsed = sim::parseScript(R"(launch settings
+expect view settings-back exists
+expect view settings-back hidden
+terminate
+expect events in-order launch terminate
+)",
+                                   "t.scn");
+    for (const auto& e : parsed.errors) ADD_FAILURE() << e.describe();
+    const auto report = sim::runScript(parsed.script, *session);
+    for (const auto& f : report.failures) ADD_FAILURE() << f.describe();
 }
 
 }  // namespace

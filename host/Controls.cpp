@@ -1,5 +1,6 @@
 #include "host/Controls.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -349,18 +350,35 @@ void ModeRow::setVertical(bool vertical) {
     setNeedsLayout();
 }
 
-// The current mode sits in the middle; the others follow at a fixed pitch.
+// The current mode sits in the middle. In a row the names follow one another with an even gap
+// between their texts, and a name the row's edge would cut is faded out rather than shown in
+// part; in a column (tablet) they follow at a fixed pitch.
 void ModeRow::layoutSubviews() {
     const CGRect b = bounds();
-    const double pitch = vertical_ ? 28 : 78;
-    for (std::size_t i = 0; i < labels_.size(); ++i) {
-        const double offset = (static_cast<double>(i) - static_cast<double>(current_)) * pitch;
-        if (vertical_) {
+    if (vertical_) {
+        for (std::size_t i = 0; i < labels_.size(); ++i) {
+            const double offset = (static_cast<double>(i) - static_cast<double>(current_)) * 28;
             labels_[i]->setFrame(CGRectMake(0, b.size.height / 2 - 12 + offset, b.size.width, 24));
-        } else {
-            labels_[i]->setFrame(
-                CGRectMake(b.size.width / 2 - pitch / 2 + offset, 0, pitch, b.size.height));
+            labels_[i]->setAlpha(1);
         }
+        return;
+    }
+    constexpr double kGap = 24;
+    const long n = static_cast<long>(labels_.size());
+    if (n == 0) return;
+    const long current = std::clamp(current_, 0L, n - 1);
+    std::vector<double> widths(labels_.size());
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        widths[i] = labels_[i]->sizeThatFits(CGSizeZero).width + 2;
+    }
+    std::vector<double> left(labels_.size());
+    left[current] = (b.size.width - widths[current]) / 2;
+    for (long i = current + 1; i < n; ++i) left[i] = left[i - 1] + widths[i - 1] + kGap;
+    for (long i = current - 1; i >= 0; --i) left[i] = left[i + 1] - kGap - widths[i];
+    for (long i = 0; i < n; ++i) {
+        labels_[i]->setFrame(CGRectMake(left[i], 0, widths[i], b.size.height));
+        const bool whole = left[i] >= 0 && left[i] + widths[i] <= b.size.width;
+        labels_[i]->setAlpha(whole ? 1 : 0);
     }
 }
 

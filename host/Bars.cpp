@@ -1,5 +1,7 @@
 #include "host/Bars.h"
 
+#include <algorithm>
+
 #include "host/HostCall.h"
 #include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/UIEvent.h"
@@ -115,14 +117,16 @@ void BottomBar::layoutForHorizontalOrientation() {
     if (slalom_) slalom_->setFrame(CGRectMake(b.size.width - 75, 30, 70, 16));
 }
 
-// Tablet side bar: flip-free column with the modes around the shutter, thumbnail at the bottom.
+// Tablet side bar: the filter button above the shutter, the mode names in the space between
+// the shutter and the thumbnail at the bottom (the current one in its middle).
 void BottomBar::layoutForVerticalOrientation() {
     const CGRect b = bounds();
     const double cx = b.size.width / 2;
     const double cy = b.size.height / 2;
     shutter_->setFrame(CGRectMake(cx - 33, cy - 33, 66, 66));
     modes_->setVertical(true);
-    modes_->setFrame(CGRectMake(0, cy + 45, b.size.width, 150));
+    const double modesTop = cy + 33 + 24, modesBottom = b.size.height - 70 - 16;
+    modes_->setFrame(CGRectMake(0, modesTop, b.size.width, std::max(28.0, modesBottom - modesTop)));
     filter_->setFrame(CGRectMake(cx - 22, cy - 120, 44, 44));
     still_->setFrame(CGRectMake(cx - 22, cy - 120, 44, 44));
     imageWell_->setFrame(CGRectMake(cx - 22.5, b.size.height - 70, 45, 45));

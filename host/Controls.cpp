@@ -352,14 +352,15 @@ void ModeRow::setVertical(bool vertical) {
 
 // The current mode sits in the middle. In a row the names follow one another with an even gap
 // between their texts, and a name the row's edge would cut is faded out rather than shown in
-// part; in a column (tablet) they follow at a fixed pitch.
+// part; in a column (tablet) they follow at a fixed pitch, likewise faded beyond its ends.
 void ModeRow::layoutSubviews() {
     const CGRect b = bounds();
     if (vertical_) {
         for (std::size_t i = 0; i < labels_.size(); ++i) {
             const double offset = (static_cast<double>(i) - static_cast<double>(current_)) * 28;
-            labels_[i]->setFrame(CGRectMake(0, b.size.height / 2 - 12 + offset, b.size.width, 24));
-            labels_[i]->setAlpha(1);
+            const double top = b.size.height / 2 - 12 + offset;
+            labels_[i]->setFrame(CGRectMake(0, top, b.size.width, 24));
+            labels_[i]->setAlpha(top >= 0 && top + 24 <= b.size.height ? 1 : 0);
         }
         return;
     }

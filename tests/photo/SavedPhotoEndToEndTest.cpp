@@ -155,3 +155,26 @@ TEST_F(SavedPhotoEndToEnd, StampNeedsRememberedSettings) {
     const Upright ours = shoot(true, 0);
     EXPECT_LT(meanDifference(host.image, ours.image), 1.0);
 }
+
+TEST_F(SavedPhotoEndToEnd, PhotosSavedWhileABurstRunsAreNotStamped) {
+    writePrefs(ns::Dictionary{{"timeStampVisible", true},
+                              {"rememberSettings", true},
+                              {"timeStampVisibleAndPlace", true}});
+    const long unstamped = redInLowerLeft(shoot(false, 0));
+    app_.launch(profile_);
+    app_.startBurst();
+    // The saving queue is drained as time moves: the burst's first shots are stored by now.
+    app_.runFor(0.45);
+    const auto saved = app_.savedPhotos();
+    ASSERT_GE(saved.size(), 4u);  // the host's photo and at least three of the burst
+    for (std::size_t i = 1; i < saved.size(); ++i) {
+        SCOPED_TRACE(saved[i]);
+        const auto bytes = ns::FileSystem::shared().readFile(saved[i]);
+        ASSERT_TRUE(bytes);
+        auto u = upright(*bytes, platform::readExifOrientation(*bytes).value_or(1));
+        ASSERT_TRUE(u);
+        EXPECT_LE(redInLowerLeft(*u), unstamped + 5);
+    }
+    app_.stopBurst();
+    app_.settle();
+}

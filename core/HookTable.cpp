@@ -2,91 +2,15 @@
 
 #include <array>
 #include <cstdio>
+#include <string_view>
 
 #include "core/Hooks.h"
+#include "hostapi/ReplaceableMethods.h"
 #include "hostapi/Selectors.h"
 #include "photo/AssetSaverHooks.h"
 
 namespace lumora {
 namespace {
-
-constexpr std::array<ReplacedMethod, 73> kReplacedMethods{{
-    {"UIApplication", "didReceiveMemoryWarning"},
-    {"CAMExpandableMenuButton", "startExpansionWithProposedFrame:"},
-    {"CAMExpandableMenuButton", "startCollapsingWithProposedFrame:"},
-    {"CAMExpandableMenuButton", "setOrientation:animated:"},
-    {"CAMFilterButton", "_commonCAMFilterButtonInitialization"},
-    {"CAMAvalancheSession", "init"},
-    {"CAMAvalancheSession", "dealloc"},
-    {"CAMZoomSlider", "initWithFrame:"},
-    {"CAMTopBar", "layoutSubviews"},
-    {"CAMTopBar", "pointInside:withEvent:"},
-    {"CAMShutterButton", "setMode:animated:"},
-    {"CAMBottomBar", "_layoutForHorizontalOrientation"},
-    {"CAMBottomBar", "_layoutForVerticalOrientation"},
-    {"CAMBottomBar", "pointInside:withEvent:"},
-    {"CAMBottomBar", "layoutSubviews"},
-    {"CAMPreviewView", "initWithFrame:"},
-    {"CAMCameraView", "_showContinuousAEAFView"},
-    {"CAMCameraView", "_setSplitFocusAndExposure:"},
-    {"CAMCameraView", "_handleSplitFocusAndExposureTap:"},
-    {"CAMCameraView", "pointInside:withEvent:"},
-    {"CAMCameraView", "_allowExposureBiasForMode:"},
-    {"CAMCameraView", "_finishCommonTapGesture"},
-    {"CAMCameraView", "captureController:didCaptureStillImageForRequest:"},
-    {"CAMCameraView", "captureController:willCaptureStillImageForRequest:"},
-    {"CAMCameraView", "_cameraOrientationChanged:"},
-    {"CAMCameraView", "videoPreviewView"},
-    {"CAMCameraView", "cameraControllerModeDidChange:"},
-    {"CAMCameraView", "animateBlurForSuspension"},
-    {"CAMCameraView", "_shouldShowFocus"},
-    {"CAMCameraView", "cameraController:didStartTransitionToShowEffectsGrid:animated:"},
-    {"CAMCameraView", "stopPreviewAnimated:"},
-    {"CAMCameraView", "touchesBegan:withEvent:"},
-    {"CAMCameraView", "touchesEnded:withEvent:"},
-    {"CAMCameraView", "viewDidAppear"},
-    {"CAMCameraView", "_handleOverlayViewLongPress:"},
-    {"CAMCameraView", "dealloc"},
-    {"CAMCameraView", "cameraShutterPressed:"},
-    {"CAMCameraView", "_performVideoCapture"},
-    {"CAMCameraView", "_removeVideoCaptureControls"},
-    {"CAMCameraView", "_allowFocusRectPanning"},
-    {"CAMCameraView", "_handleExposureBiasPan:"},
-    {"CAMCameraView", "_handleFocusRectPan:"},
-    {"CAMCameraView", "_endPanFocus:exposure:atPoint:"},
-    {"CAMCameraView", "_switchFromCameraModeAtIndex:toCameraModeAtIndex:"},
-    {"CAMCameraView", "_modeChangeSwipeMatchesExposureBiasPanDirection"},
-    {"CAMAssetSaver", "saveStillImageCaptureResponse:requestEnqueuedBlock:completionBlock:"},
-    {"CAMAssetSaver", "_imageJobForStillImageCaptureResponse:"},
-    {"CAMAssetSaver",
-     "queueJobDictionary:asset:requestEnqueuedBlock:completionBlock:imageSurface:"
-     "previewImageSurface:transient:"},
-    {"CAMCaptureController", "_willTakePhoto"},
-    {"CAMCaptureController", "_didTakePhoto"},
-    {"CAMCaptureController", "_applyHDRSettingsFromRequest:"},
-    {"CAMCaptureController", "resumePreview"},
-    {"CAMCaptureController", "_setupCamera"},
-    {"CAMCaptureController", "mogulFrameRate"},
-    {"CAMCaptureController", "_videoModeSessionPresetForDevice:options:"},
-    {"CAMCaptureController", "_photoModeSessionPresetForMode:device:"},
-    {"CAMCaptureController", "_applicationDidEnterBackground:"},
-    {"CAMCaptureController", "_destroyCamera"},
-    {"CAMCaptureController", "accelerometer:didChangeDeviceOrientation:"},
-    {"CAMCaptureController", "_sessionStopped:"},
-    {"CAMCaptureController", "_sessionStarted:"},
-    {"CAMCaptureController", "_deviceStarted:"},
-    {"CAMCaptureController", "_previewStarted"},
-    {"CAMCaptureController", "startVideoCapture"},
-    {"CAMCaptureController", "stopVideoCapture"},
-    {"CAMCaptureController", "_focusStarted"},
-    {"CAMCaptureController", "_focusCompleted"},
-    {"CAMCaptureController", "canChangeFocusOrExposure"},
-    {"CAMCaptureController", "setCameraMode:device:"},
-    {"CAMCaptureController", "_setCameraMode:cameraDevice:"},
-    {"CAMCaptureController", "startPreview"},
-    {"CAMCaptureController", "startPreview:"},
-    {"CAMCaptureController", "canCapturePhotoDuringRecording"},
-}};
 
 // One row per built replacement: the descriptor gives class-independent typing, the class name
 // says where it goes.
@@ -99,7 +23,7 @@ namespace cv = hostsel::CAMCameraView;
 namespace cc = hostsel::CAMCaptureController;
 namespace as = hostsel::CAMAssetSaver;
 
-const std::array kHookTable{
+constexpr std::array kHookTable{
     row<hostsel::CAMAvalancheSession::init, &hooks::CAMAvalancheSession_init>(
         "CAMAvalancheSession"),
     row<hostsel::CAMAvalancheSession::dealloc, &hooks::CAMAvalancheSession_dealloc>(
@@ -123,11 +47,24 @@ const std::array kHookTable{
         &hooks::CAMCaptureController_canCapturePhotoDuringRecording>("CAMCaptureController"),
 };
 
-}  // namespace
-
-std::span<const ReplacedMethod> replacedMethods() {
-    return kReplacedMethods;
+// Each built row names a replaceable method of the host, and the rows keep the list's order.
+constexpr bool followsReplaceableMethods() {
+    std::size_t next = 0;
+    for (const HookRow& r : kHookTable) {
+        while (next < hostapi::kReplaceableMethods.size() &&
+               !(std::string_view(hostapi::kReplaceableMethods[next].className) == r.className &&
+                 std::string_view(hostapi::kReplaceableMethods[next].selector) == r.selector)) {
+            ++next;
+        }
+        if (next == hostapi::kReplaceableMethods.size()) return false;
+        ++next;
+    }
+    return true;
 }
+static_assert(followsReplaceableMethods(),
+              "a hook row names no replaceable method or stands out of the list's order");
+
+}  // namespace
 
 std::span<const HookRow> hookTable() {
     return kHookTable;

@@ -1,6 +1,7 @@
 #pragma once
 // The table of host methods the add-on replaces, as data: class name, selector and the function
-// that installs the replacement, in installation order. Each row's replacement and the host's
+// that installs the replacement, in the order of the host's list of replaceable methods
+// (hostapi/ReplaceableMethods.h). Each row's replacement and the host's
 // original it saves are typed by the row's selector descriptor (hostapi/Selectors.h), so a
 // replacement with the wrong signature does not compile.
 
@@ -54,16 +55,9 @@ struct HookRow {
     objc::HookResult (*install)(objc::Class* cls);
 };
 
-// A row of the full list of replaced host methods (class and selector only).
-struct ReplacedMethod {
-    const char* className;
-    SEL selector;
-};
-
-// All host methods the add-on replaces, in installation order (73 rows).
-std::span<const ReplacedMethod> replacedMethods();
-// The rows whose replacement is built, in the same order; rows that are not built yet are
-// absent (pure pass-through rows may stay absent for good).
+// The rows whose replacement is built, in the order of the host's replaceable methods
+// (hostapi::kReplaceableMethods); rows that are not built yet are absent (pure pass-through
+// rows may stay absent for good).
 std::span<const HookRow> hookTable();
 
 // Installs every row of hookTable() in order. A row whose class or method the host lacks is

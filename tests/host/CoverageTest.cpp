@@ -4,97 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "HostTestSupport.h"
 #include "host/CameraView.h"
 #include "host/CaptureController.h"
+#include "hostapi/ReplaceableMethods.h"
 
 namespace hosttest {
 namespace {
-
-// (class, selector) of each replaceable method, in the order of the add-on's table.
-const std::vector<std::pair<std::string, std::string>>& replaceableMethods() {
-    static const std::vector<std::pair<std::string, std::string>> rows = {
-        {"UIApplication", "didReceiveMemoryWarning"},
-        {"CAMExpandableMenuButton", "startExpansionWithProposedFrame:"},
-        {"CAMExpandableMenuButton", "startCollapsingWithProposedFrame:"},
-        {"CAMExpandableMenuButton", "setOrientation:animated:"},
-        {"CAMFilterButton", "_commonCAMFilterButtonInitialization"},
-        {"CAMAvalancheSession", "init"},
-        {"CAMAvalancheSession", "dealloc"},
-        {"CAMZoomSlider", "initWithFrame:"},
-        {"CAMTopBar", "layoutSubviews"},
-        {"CAMTopBar", "pointInside:withEvent:"},
-        {"CAMShutterButton", "setMode:animated:"},
-        {"CAMBottomBar", "_layoutForHorizontalOrientation"},
-        {"CAMBottomBar", "_layoutForVerticalOrientation"},
-        {"CAMBottomBar", "pointInside:withEvent:"},
-        {"CAMBottomBar", "layoutSubviews"},
-        {"CAMPreviewView", "initWithFrame:"},
-        {"CAMCameraView", "_showContinuousAEAFView"},
-        {"CAMCameraView", "_setSplitFocusAndExposure:"},
-        {"CAMCameraView", "_handleSplitFocusAndExposureTap:"},
-        {"CAMCameraView", "pointInside:withEvent:"},
-        {"CAMCameraView", "_allowExposureBiasForMode:"},
-        {"CAMCameraView", "_finishCommonTapGesture"},
-        {"CAMCameraView", "captureController:didCaptureStillImageForRequest:"},
-        {"CAMCameraView", "captureController:willCaptureStillImageForRequest:"},
-        {"CAMCameraView", "_cameraOrientationChanged:"},
-        {"CAMCameraView", "videoPreviewView"},
-        {"CAMCameraView", "cameraControllerModeDidChange:"},
-        {"CAMCameraView", "animateBlurForSuspension"},
-        {"CAMCameraView", "_shouldShowFocus"},
-        {"CAMCameraView", "cameraController:didStartTransitionToShowEffectsGrid:animated:"},
-        {"CAMCameraView", "stopPreviewAnimated:"},
-        {"CAMCameraView", "touchesBegan:withEvent:"},
-        {"CAMCameraView", "touchesEnded:withEvent:"},
-        {"CAMCameraView", "viewDidAppear"},
-        {"CAMCameraView", "_handleOverlayViewLongPress:"},
-        {"CAMCameraView", "dealloc"},
-        {"CAMCameraView", "cameraShutterPressed:"},
-        {"CAMCameraView", "_performVideoCapture"},
-        {"CAMCameraView", "_removeVideoCaptureControls"},
-        {"CAMCameraView", "_allowFocusRectPanning"},
-        {"CAMCameraView", "_handleExposureBiasPan:"},
-        {"CAMCameraView", "_handleFocusRectPan:"},
-        {"CAMCameraView", "_endPanFocus:exposure:atPoint:"},
-        {"CAMCameraView", "_switchFromCameraModeAtIndex:toCameraModeAtIndex:"},
-        {"CAMCameraView", "_modeChangeSwipeMatchesExposureBiasPanDirection"},
-        {"CAMAssetSaver", "saveStillImageCaptureResponse:requestEnqueuedBlock:completionBlock:"},
-        {"CAMAssetSaver", "_imageJobForStillImageCaptureResponse:"},
-        {"CAMAssetSaver",
-         "queueJobDictionary:asset:requestEnqueuedBlock:completionBlock:imageSurface:"
-         "previewImageSurface:transient:"},
-        {"CAMCaptureController", "_willTakePhoto"},
-        {"CAMCaptureController", "_didTakePhoto"},
-        {"CAMCaptureController", "_applyHDRSettingsFromRequest:"},
-        {"CAMCaptureController", "resumePreview"},
-        {"CAMCaptureController", "_setupCamera"},
-        {"CAMCaptureController", "mogulFrameRate"},
-        {"CAMCaptureController", "_videoModeSessionPresetForDevice:options:"},
-        {"CAMCaptureController", "_photoModeSessionPresetForMode:device:"},
-        {"CAMCaptureController", "_applicationDidEnterBackground:"},
-        {"CAMCaptureController", "_destroyCamera"},
-        {"CAMCaptureController", "accelerometer:didChangeDeviceOrientation:"},
-        {"CAMCaptureController", "_sessionStopped:"},
-        {"CAMCaptureController", "_sessionStarted:"},
-        {"CAMCaptureController", "_deviceStarted:"},
-        {"CAMCaptureController", "_previewStarted"},
-        {"CAMCaptureController", "startVideoCapture"},
-        {"CAMCaptureController", "stopVideoCapture"},
-        {"CAMCaptureController", "_focusStarted"},
-        {"CAMCaptureController", "_focusCompleted"},
-        {"CAMCaptureController", "canChangeFocusOrExposure"},
-        {"CAMCaptureController", "setCameraMode:device:"},
-        {"CAMCaptureController", "_setCameraMode:cameraDevice:"},
-        {"CAMCaptureController", "startPreview"},
-        {"CAMCaptureController", "startPreview:"},
-        {"CAMCaptureController", "canCapturePhotoDuringRecording"},
-    };
-    return rows;
-}
 
 CGPoint inPreview(host::CameraApp& app, double nx, double ny) {
     const auto& p = app.cameraView()->previewView();
@@ -150,8 +68,8 @@ void fullSession(host::CameraApp& app) {
 
 std::vector<std::string> missingRows(const host::EventLog& log) {
     std::vector<std::string> missing;
-    for (const auto& [cls, sel] : replaceableMethods()) {
-        if (log.count(cls, sel) == 0) missing.push_back(cls + " " + sel);
+    for (const auto& [cls, sel] : hostapi::kReplaceableMethods) {
+        if (log.count(cls, sel) == 0) missing.push_back(std::string(cls) + " " + sel);
     }
     return missing;
 }
@@ -163,7 +81,7 @@ std::string join(const std::vector<std::string>& v) {
 }
 
 TEST_F(HostTest, APhoneSessionCallsEveryRowButTheSideBarLayout) {
-    ASSERT_EQ(replaceableMethods().size(), 73u);
+    ASSERT_EQ(hostapi::kReplaceableMethods.size(), 73u);
     ASSERT_TRUE(launch("iphone6"));
     fullSession(app_);
     const auto missing = missingRows(app_.log());

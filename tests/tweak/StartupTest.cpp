@@ -4,6 +4,7 @@
 #include "core/HookTable.h"
 #include "core/Preferences.h"
 #include "core/Startup.h"
+#include "hostapi/ReplaceableMethods.h"
 #include "platform/device/Process.h"
 #include "platform/foundation/Locale.h"
 #include "platform/objc/Injection.h"
@@ -172,7 +173,7 @@ TEST_F(Startup, TheInjectionFrameworkRunsTheConstructorAtLaunch) {
 }
 
 TEST_F(Startup, TheTableListsThe73MethodsAndBuiltRowsFollowItsOrder) {
-    const auto all = replacedMethods();
+    const auto& all = hostapi::kReplaceableMethods;
     ASSERT_EQ(all.size(), 73u);
     EXPECT_STREQ(all[0].selector, "didReceiveMemoryWarning");
     EXPECT_STREQ(all[69].selector, "_setCameraMode:cameraDevice:");

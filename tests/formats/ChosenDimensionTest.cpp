@@ -34,7 +34,7 @@ TEST_F(ChosenDimension, ExplicitSituationsReadTheirHeightAndPhotoBack1936ReadsAs
     EXPECT_EQ(getCurrentDimensionHeight(3, 0), 720);
     // Below 0: the host's current mode and camera (video, front).
     controller_->mode = 1;
-    controller_->camera = 1;
+    controller_->device = 1;
     EXPECT_EQ(getCurrentDimensionHeight(-1, 0), 480);
     // Unset stays 0.
     store(0, 0, 0, 0);
@@ -80,12 +80,12 @@ TEST_F(ChosenDimension, CurrentSituationConversionStoresNothingAndKeeps1936) {
 TEST_F(ChosenDimension, SettingWritesBothCopiesOfTheCurrentSituationExceptInMode6) {
     TweakState& s = state();
     controller_->mode = 0;
-    controller_->camera = 1;
+    controller_->device = 1;
     setCurrentDimensionHeight(960);
     EXPECT_EQ(s.currentDimensionHeightPhotoFront, 960);
     EXPECT_EQ(s.globalDimensionHeightPhotoFront, 960);
     controller_->mode = 2;
-    controller_->camera = 0;
+    controller_->device = 0;
     setCurrentDimensionHeight(720);
     EXPECT_EQ(s.currentDimensionHeightVideoBack, 720);
     EXPECT_EQ(s.globalDimensionHeightVideoBack, 720);

@@ -1,7 +1,6 @@
 #include "FormatsTestSupport.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "core/Preferences.h"
 #include "core/Startup.h"
@@ -9,23 +8,18 @@
 #include "platform/capture/AVCaptureDevice.h"
 #include "platform/capture/CaptureHardware.h"
 #include "platform/capture/ConfigurationGuards.h"
-#include "platform/device/Process.h"
 #include "platform/device/UIDevice.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/Locale.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/runloop/RunLoop.h"
+#include "tests/support/AddOnProcess.h"
+#include "tests/support/DeviceRoot.h"
 
 namespace formatstest {
 namespace fs = std::filesystem;
 
 namespace {
-
-FakeCaptureController* gController = nullptr;
-
-id sharedInstance(objc::Class*, SEL) {
-    return gController;
-}
 
 std::shared_ptr<NSObject> makeHostSlalomView(objc::Class*, SEL, CGRect frame) {
     auto view = std::make_shared<FakeHostSlalomView>();
@@ -46,24 +40,11 @@ const platform::DeviceProfileRegistry& registry() {
     return instance;
 }
 
-void installTranslations() {
-    const fs::path source = fs::path(LUMORA_SOURCE_DIR) / "data" / "strings";
-    const fs::path bundle =
-        ns::FileSystem::shared().resolve("/Library/PreferenceBundles/LU3_Prefs.bundle");
-    for (const auto& entry : fs::directory_iterator(source)) {
-        if (entry.path().extension() != ".lproj") continue;
-        fs::create_directories(bundle / entry.path().filename());
-        fs::copy_file(entry.path() / "Localizable.strings",
-                      bundle / entry.path().filename() / "Localizable.strings",
-                      fs::copy_options::overwrite_existing);
-    }
-}
-
 }  // namespace
 
 std::shared_ptr<AVCaptureDevice> FakeCaptureController::currentDevice() const {
     const AVCaptureDevicePosition wanted =
-        camera == 1 ? AVCaptureDevicePositionFront : AVCaptureDevicePositionBack;
+        device == 1 ? AVCaptureDevicePositionFront : AVCaptureDevicePositionBack;
     for (const auto& d : devices) {
         if (d->position() == wanted) return d;
     }
@@ -71,7 +52,7 @@ std::shared_ptr<AVCaptureDevice> FakeCaptureController::currentDevice() const {
 }
 
 void FakeCaptureController::useCamera(long c) {
-    camera = c;
+    device = c;
     for (auto input : std::vector(session->inputs())) session->removeInput(input);
     if (auto input = AVCaptureDeviceInput::deviceInputWithDevice(currentDevice())) {
         session->addInput(input);
@@ -80,25 +61,20 @@ void FakeCaptureController::useCamera(long c) {
 }
 
 void FormatsTest::SetUp() {
-    std::string templ = (fs::temp_directory_path() / "lumora-formats-XXXXXX").string();
-    ASSERT_NE(mkdtemp(templ.data()), nullptr);
-    root_ = templ;
-    ns::FileSystem::shared().setRoot(root_);
-    ASSERT_TRUE(ns::FileSystem::shared().layOutRoot());
-    installTranslations();
+    root_ = testsupport::makeDeviceRoot("lumora-formats");
+    ASSERT_FALSE(root_.empty());
+    testsupport::installTranslations();
     NSLocale::setPreferredLanguages({"en"});
 }
 
 void FormatsTest::TearDown() {
-    platform::Process::terminate();
-    lumora::resetState();
-    gController = nullptr;
+    testsupport::endProcess();
+    testsupport::setSharedCaptureController(nullptr);
     controller_.reset();
     platform::CaptureHardware::uninstall();
     platform::Device::reset();
     NSLocale::setPreferredLanguages({"en"});
-    std::error_code ec;
-    fs::remove_all(root_, ec);
+    testsupport::removeDeviceRoot(root_);
 }
 
 const platform::DeviceProfile& profile(const std::string& name) {
@@ -121,8 +97,7 @@ void FormatsTest::useProfile(const platform::DeviceProfile& p, bool displayZoom,
     platform::installDeviceProfile(p, displayZoom, faults);
     // Any app but the camera: the add-on's constructor then loads the translations and sets the
     // device flags, and installs no hooks.
-    platform::Process::launch("com.example.formats");
-    lumora::resetState();
+    testsupport::launchProcess("com.example.formats");
     Lumora3Initialize();
     lumora::InitVariables();
     lumora::state().sessionHasStarted = true;
@@ -130,14 +105,11 @@ void FormatsTest::useProfile(const platform::DeviceProfile& p, bool displayZoom,
     controller_ = std::make_shared<FakeCaptureController>();
     controller_->devices = AVCaptureDevice::devices();
     controller_->useCamera(0);
-    gController = controller_.get();
-    objc::Class* cls = objc::Runtime::current().registerClass("CAMCaptureController");
-    objc::addClassMethod<id>(cls, hostsel::CAMCaptureController::sharedInstance::name,
-                             &sharedInstance);
+    testsupport::registerSharedCaptureController(controller_.get());
 }
 
 void FormatsTest::removeController() {
-    gController = nullptr;
+    testsupport::setSharedCaptureController(nullptr);
 }
 
 void FormatsTest::addHostViews() {

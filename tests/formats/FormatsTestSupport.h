@@ -14,33 +14,23 @@
 
 #include "artwork/CustomDrawButton.h"
 #include "capture/CameraBarLinks.h"
-#include "hostapi/HostAPI.h"
 #include "platform/capture/AVCaptureSession.h"
 #include "platform/capture/DeviceFactory.h"
 #include "platform/capture/DeviceProfile.h"
 #include "platform/foundation/Value.h"
 #include "platform/ui/UIButton.h"
+#include "tests/support/FakeCaptureController.h"
 
 namespace formatstest {
 
-// The host's capture controller as far as the add-on sees it.
-class FakeCaptureController : public CAMCaptureController {
+// The host's capture controller holding the installed profile's cameras, a session fed by the
+// current one and a movie output; it starts in video mode on the back camera.
+class FakeCaptureController : public testsupport::FakeCaptureController {
 public:
-    long mode = 1;
-    long camera = 0;
-    long cameraMode() const override { return mode; }
-    long cameraDevice() const override { return camera; }
+    FakeCaptureController() { mode = 1; }
     std::shared_ptr<AVCaptureDevice> currentDevice() const override;
     std::shared_ptr<AVCaptureSession> currentSession() const override { return session; }
     std::shared_ptr<AVCaptureOutput> currentOutput() const override { return output; }
-    float focusLensPosition() const override { return 0.5f; }
-    CGPoint focusPointOfInterest() const override { return {0.5, 0.5}; }
-    CGPoint exposurePointOfInterest() const override { return {0.5, 0.5}; }
-    void _setSubjectAreaChangeMonitoringEnabled(bool) override {}
-    bool userLockedFocus() const override { return false; }
-    bool userLockedExposure() const override { return false; }
-    void setUserLockedFocus(bool, bool) override {}
-    void _setFocusModeLockedWithLensPosition() override {}
 
     // Switches camera (0 back, 1 front) and feeds the session from it.
     void useCamera(long camera);

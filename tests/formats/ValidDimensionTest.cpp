@@ -16,7 +16,7 @@ struct Limits {
 // The largest valid height is the limit; the next line is refused.
 void expectLimit(FakeCaptureController& c, long mode, long camera, int limit, const char* model) {
     c.mode = mode;
-    c.camera = camera;
+    c.device = camera;
     if (limit == 0) {
         EXPECT_TRUE(isValidDimension(100000)) << model << " mode " << mode << " camera " << camera;
         return;
@@ -52,12 +52,12 @@ TEST_F(ValidDimension, EachModelGroupLimitsEachModeAndCamera) {
 TEST_F(ValidDimension, IPhone6FrontVideoTakes720NotFullHDAndPhotosStopAt2448) {
     useModel("iphone6");
     controller_->mode = 1;
-    controller_->camera = 1;
+    controller_->device = 1;
     EXPECT_TRUE(isValidDimension(720));
     EXPECT_FALSE(isValidDimension(1080));
     controller_->mode = 0;
     for (long camera : {0L, 1L}) {
-        controller_->camera = camera;
+        controller_->device = camera;
         EXPECT_TRUE(isValidDimension(2448));
         EXPECT_FALSE(isValidDimension(3264));
     }
@@ -68,7 +68,7 @@ TEST_F(ValidDimension, UnlistedModelAllowsEveryHeight) {
     for (long mode : {0L, 1L, 2L}) {
         for (long camera : {0L, 1L}) {
             controller_->mode = mode;
-            controller_->camera = camera;
+            controller_->device = camera;
             EXPECT_TRUE(isValidDimension(3024));
             EXPECT_TRUE(isValidDimension(100000));
         }
@@ -79,7 +79,7 @@ TEST_F(ValidDimension, ModesThatAreNeitherPhotoNorVideoAreNotLimited) {
     useModel("iphone4s");
     for (long mode : {3L, 5L, 7L}) {
         controller_->mode = mode;
-        controller_->camera = 1;
+        controller_->device = 1;
         EXPECT_TRUE(isValidDimension(2448)) << mode;
     }
 }

@@ -13,10 +13,11 @@
 #include "photo/PhotoClock.h"
 #include "photo/PhotoRewrite.h"
 #include "photo/SavedPhoto.h"
-#include "platform/device/Process.h"
 #include "platform/foundation/Locale.h"
 #include "platform/media/IOSurface.h"
 #include "tests/photo/UprightPixels.h"
+#include "tests/support/AddOnProcess.h"
+#include "tests/support/FakeCaptureController.h"
 
 using namespace lumora;
 using namespace testphotos;
@@ -28,24 +29,6 @@ using QueueJob = as::
     queueJobDictionary_asset_requestEnqueuedBlock_completionBlock_imageSurface_previewImageSurface_transient;
 
 const auto kWhen = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} + std::chrono::hours{12};
-
-class FakeController : public CAMCaptureController {
-public:
-    long device = 0;
-    long cameraMode() const override { return 0; }
-    long cameraDevice() const override { return device; }
-    std::shared_ptr<AVCaptureDevice> currentDevice() const override { return nullptr; }
-    std::shared_ptr<AVCaptureSession> currentSession() const override { return nullptr; }
-    std::shared_ptr<AVCaptureOutput> currentOutput() const override { return nullptr; }
-    float focusLensPosition() const override { return 0.5f; }
-    CGPoint focusPointOfInterest() const override { return {0.5, 0.5}; }
-    CGPoint exposurePointOfInterest() const override { return {0.5, 0.5}; }
-    void _setSubjectAreaChangeMonitoringEnabled(bool) override {}
-    bool userLockedFocus() const override { return false; }
-    bool userLockedExposure() const override { return false; }
-    void setUserLockedFocus(bool, bool) override {}
-    void _setFocusModeLockedWithLensPosition() override {}
-};
 
 // What the host's queueJob implementation was given. It keeps (retains) the surface, as a
 // photo library that stores it later would.
@@ -65,12 +48,6 @@ public:
     id response = nullptr;
     id answer = nullptr;
 };
-
-FakeController* gController = nullptr;
-
-id sharedInstance(objc::Class*, SEL) {
-    return gController;
-}
 
 void hostSave(id self, SEL, id response, hostapi::RequestEnqueuedBlock enqueued,
               hostapi::SaveCompletionBlock completion) {
@@ -116,14 +93,9 @@ platform::Bytes overThePixelLimit(platform::Bytes jpeg) {
 class AssetSaverHooks : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::Process::launch("com.apple.camera");
-        resetState();
-        gController = &controller_;
-        auto& rt = objc::Runtime::current();
-        objc::addClassMethod<id>(rt.registerClass("CAMCaptureController"),
-                                 hostsel::CAMCaptureController::sharedInstance::name,
-                                 &sharedInstance);
-        objc::Class* cls = rt.registerClass("CAMAssetSaver");
+        testsupport::launchProcess("com.apple.camera");
+        testsupport::registerSharedCaptureController(&controller_);
+        objc::Class* cls = objc::Runtime::current().registerClass("CAMAssetSaver");
         objc::addMethod<void, id, hostapi::RequestEnqueuedBlock, hostapi::SaveCompletionBlock>(
             cls, as::saveStillImageCaptureResponse_requestEnqueuedBlock_completionBlock::name,
             &hostSave);
@@ -147,9 +119,8 @@ protected:
     void TearDown() override {
         setPhotoClock(nullptr);
         NSLocale::setCurrentLocaleIdentifier("en_US");
-        gController = nullptr;
-        platform::Process::terminate();
-        resetState();
+        testsupport::setSharedCaptureController(nullptr);
+        testsupport::endProcess();
     }
 
     void settings(bool unmirror, bool stampVisible, bool stampPlace, bool burst = false) {
@@ -207,7 +178,7 @@ protected:
         return timeStampText(kWhen, {includeTime, NSLocale::currentLocaleIdentifier(), ""});
     }
 
-    FakeController controller_;
+    testsupport::FakeCaptureController controller_;
     FakeSaver saver_;
     NSObject asset_;
     ns::Dictionary job_;

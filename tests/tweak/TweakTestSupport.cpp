@@ -1,24 +1,18 @@
 #include "TweakTestSupport.h"
 
-#include <cstdlib>
 #include <fstream>
 
 #include "core/Preferences.h"
-#include "platform/device/Process.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/Locale.h"
 #include "platform/foundation/PropertyList.h"
+#include "tests/support/AddOnProcess.h"
+#include "tests/support/DeviceRoot.h"
 
 namespace tweaktest {
 namespace fs = std::filesystem;
 
 namespace {
-
-FakeCaptureController* gController = nullptr;
-
-id sharedInstance(objc::Class*, SEL) {
-    return gController;
-}
 
 void hostStartPreview(id self, SEL) {
     static_cast<FakeCaptureController*>(self)->startPreviewCalls++;
@@ -59,9 +53,7 @@ void hostQueueJob(id, SEL, ns::Dictionary*, id, hostapi::RequestEnqueuedBlock,
 
 void registerCaptureController(FakeCaptureController* controller) {
     namespace cc = hostsel::CAMCaptureController;
-    gController = controller;
-    objc::Class* cls = objc::Runtime::current().registerClass("CAMCaptureController");
-    objc::addClassMethod<id>(cls, cc::sharedInstance::name, &sharedInstance);
+    objc::Class* cls = testsupport::registerSharedCaptureController(controller);
     objc::addMethod<void>(cls, cc::startPreview::name, &hostStartPreview);
     objc::addMethod<void, id>(cls, cc::_sessionStopped::name, &hostSessionStopped);
     objc::addMethod<bool>(cls, cc::canChangeFocusOrExposure::name, &hostCanChangeFocus);
@@ -114,21 +106,16 @@ platform::DeviceConfig iPad(const std::string& model) {
 }
 
 void DeviceRootTest::SetUp() {
-    std::string templ = (fs::temp_directory_path() / "lumora-tweak-XXXXXX").string();
-    ASSERT_NE(mkdtemp(templ.data()), nullptr);
-    root_ = templ;
-    ns::FileSystem::shared().setRoot(root_);
-    ASSERT_TRUE(ns::FileSystem::shared().layOutRoot());
+    root_ = testsupport::makeDeviceRoot("lumora-tweak");
+    ASSERT_FALSE(root_.empty());
     NSLocale::setPreferredLanguages({"en"});
     useDevice(iPhone6());
 }
 
 void DeviceRootTest::TearDown() {
-    platform::Process::terminate();
-    lumora::resetState();
+    testsupport::endProcess();
     platform::Device::reset();
-    std::error_code ec;
-    fs::remove_all(root_, ec);
+    testsupport::removeDeviceRoot(root_);
 }
 
 void DeviceRootTest::useDevice(const platform::DeviceConfig& config) {
@@ -137,20 +124,11 @@ void DeviceRootTest::useDevice(const platform::DeviceConfig& config) {
 }
 
 void DeviceRootTest::launch(const std::string& bundleIdentifier) {
-    platform::Process::launch(bundleIdentifier);
-    lumora::resetState();
+    testsupport::launchProcess(bundleIdentifier);
 }
 
 void DeviceRootTest::installTranslations() {
-    const fs::path source = fs::path(LUMORA_SOURCE_DIR) / "data" / "strings";
-    const fs::path bundle = hostPath("/Library/PreferenceBundles/LU3_Prefs.bundle");
-    for (const auto& entry : fs::directory_iterator(source)) {
-        if (entry.path().extension() != ".lproj") continue;
-        fs::create_directories(bundle / entry.path().filename());
-        fs::copy_file(entry.path() / "Localizable.strings",
-                      bundle / entry.path().filename() / "Localizable.strings",
-                      fs::copy_options::overwrite_existing);
-    }
+    testsupport::installTranslations();
 }
 
 fs::path DeviceRootTest::hostPath(const std::string& phonePath) {

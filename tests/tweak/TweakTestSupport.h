@@ -1,6 +1,6 @@
 #pragma once
-// A temporary device root with a launched camera process, the translations installed, and a
-// small stand-in for the host's capture controller.
+// A temporary device root with a launched camera process (the translations on request), and
+// the host classes the hook table names, with host implementations that count their calls.
 
 #include <gtest/gtest.h>
 
@@ -11,32 +11,15 @@
 #include <vector>
 
 #include "core/TweakState.h"
-#include "hostapi/HostAPI.h"
 #include "platform/device/Device.h"
 #include "platform/foundation/Value.h"
+#include "tests/support/FakeCaptureController.h"
 
 namespace tweaktest {
 
-// The host's capture controller as far as the add-on sees it.
-class FakeCaptureController : public CAMCaptureController {
+// The host's capture controller, counting what the host's own implementations were asked to do.
+class FakeCaptureController : public testsupport::FakeCaptureController {
 public:
-    long mode = 0;
-    long device = 0;
-    long cameraMode() const override { return mode; }
-    long cameraDevice() const override { return device; }
-    std::shared_ptr<AVCaptureDevice> currentDevice() const override { return nullptr; }
-    std::shared_ptr<AVCaptureSession> currentSession() const override { return nullptr; }
-    std::shared_ptr<AVCaptureOutput> currentOutput() const override { return nullptr; }
-    float focusLensPosition() const override { return 0.5f; }
-    CGPoint focusPointOfInterest() const override { return {0.5, 0.5}; }
-    CGPoint exposurePointOfInterest() const override { return {0.5, 0.5}; }
-    void _setSubjectAreaChangeMonitoringEnabled(bool) override {}
-    bool userLockedFocus() const override { return false; }
-    bool userLockedExposure() const override { return false; }
-    void setUserLockedFocus(bool, bool) override {}
-    void _setFocusModeLockedWithLensPosition() override {}
-
-    // What the host's own implementations were asked to do.
     int startPreviewCalls = 0;
     int sessionStoppedCalls = 0;
     bool hostCanChangeFocus = true;

@@ -51,20 +51,19 @@ std::shared_ptr<CAMSlalomIndicatorView> makeHostFrameRateBadge(CGRect frame) {
         objc::sendClass<hostsel::CAMSlalomIndicatorView::initWithFrame>(cls, frame));
 }
 
+// Outside video mode (1) a badge already made is hidden; in video mode it is shown again.
+// Answers whether the badge is still to be made.
+bool showOrHideMadeBadge(UIView* badge, int mode) {
+    if (badge != nullptr) badge->setHidden(mode != 1);
+    return badge == nullptr && mode == 1;
+}
+
 // Slow-motion devices use the host's own badge, coloured like ours.
 void createOrToggleHostBadge(const UIGestureRecognizer::Action& callbackSelector,
                              const std::shared_ptr<NSObject>& callbackOwner, int mode, int rate,
                              UIView* bottomBar) {
     auto& badge = state()._CAMSlalomIndicatorView;
-    if (mode != 1) {
-        if (badge) badge->setHidden(true);
-        return;
-    }
-    if (badge) {
-        badge->setHidden(false);
-        return;
-    }
-    if (bottomBar == nullptr) return;
+    if (!showOrHideMadeBadge(badge.get(), mode) || bottomBar == nullptr) return;
     const CGSize screen = screenSize();
     CGRect frame = isLandscapeOrientation() ? CGRectMake(screen.width - 53, 48, 44, 42)
                                             : CGRectMake(screen.height - 53, 48, 44, 42);
@@ -83,15 +82,7 @@ void createOrToggleReplacementBadge(const UIGestureRecognizer::Action& callbackS
                                     const std::shared_ptr<NSObject>& callbackOwner, int mode,
                                     int rate, UIView* bottomBar) {
     auto& badge = state()._CAMSlalomIndicatorReplacement;
-    if (mode != 1) {
-        if (badge) badge->setHidden(true);
-        return;
-    }
-    if (badge) {
-        badge->setHidden(false);
-        return;
-    }
-    if (bottomBar == nullptr) return;
+    if (!showOrHideMadeBadge(badge.get(), mode) || bottomBar == nullptr) return;
     const CGRect frame =
         isTablet() ? getSlalomFPSIndicatorFrame() : CGRectMake(screenSize().width - 53, 48, 44, 42);
     badge = std::make_shared<CustomSlalomIndicatorView>(frame, callbackSelector, callbackOwner);

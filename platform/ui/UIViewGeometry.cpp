@@ -24,6 +24,32 @@ bool finite(CGPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
+// A point in the root's coordinates in `v`'s own; the zero point where `v`'s placement cannot
+// be inverted or the result is not finite.
+CGPoint fromRoot(CGPoint inRoot, const UIView* v) {
+    const CGAffineTransform m = toRoot(v, nullptr);
+    if (!CGAffineTransformIsInvertible(m)) return CGPointZero;
+    const CGPoint out = CGPointApplyAffineTransform(inRoot, CGAffineTransformInvert(m));
+    return finite(out) ? out : CGPointZero;
+}
+
+// The smallest rectangle holding the four corners of `r` once each is converted: a rotated
+// rectangle's box.
+template <class Convert>
+CGRect boundingBoxOfCorners(CGRect r, Convert convert) {
+    r = CGRectStandardize(r);
+    const CGPoint corners[4] = {r.origin,
+                                {CGRectGetMaxX(r), r.origin.y},
+                                {r.origin.x, CGRectGetMaxY(r)},
+                                {CGRectGetMaxX(r), CGRectGetMaxY(r)}};
+    CGRect out = CGRectNull;
+    for (const CGPoint& c : corners) {
+        const CGPoint q = convert(c);
+        out = CGRectUnion(out, CGRectMake(q.x, q.y, 0, 0));
+    }
+    return out;
+}
+
 }  // namespace
 
 CGAffineTransform UIView::transformToSuperview() const {
@@ -37,47 +63,21 @@ CGAffineTransform UIView::transformToSuperview() const {
 CGPoint UIView::convertPointToView(CGPoint p, const UIView* view) const {
     const CGPoint inRoot = CGPointApplyAffineTransform(p, toRoot(this, nullptr));
     if (view == nullptr) return inRoot;
-    const CGAffineTransform theirs = toRoot(view, nullptr);
-    if (!CGAffineTransformIsInvertible(theirs)) return CGPointZero;
-    const CGPoint out = CGPointApplyAffineTransform(inRoot, CGAffineTransformInvert(theirs));
-    return finite(out) ? out : CGPointZero;
+    return fromRoot(inRoot, view);
 }
 
 CGPoint UIView::convertPointFromView(CGPoint p, const UIView* view) const {
     const CGPoint inRoot =
         view == nullptr ? p : CGPointApplyAffineTransform(p, toRoot(view, nullptr));
-    const CGAffineTransform mine = toRoot(this, nullptr);
-    if (!CGAffineTransformIsInvertible(mine)) return CGPointZero;
-    const CGPoint out = CGPointApplyAffineTransform(inRoot, CGAffineTransformInvert(mine));
-    return finite(out) ? out : CGPointZero;
+    return fromRoot(inRoot, this);
 }
 
 CGRect UIView::convertRectToView(CGRect r, const UIView* view) const {
-    r = CGRectStandardize(r);
-    const CGPoint corners[4] = {r.origin,
-                                {CGRectGetMaxX(r), r.origin.y},
-                                {r.origin.x, CGRectGetMaxY(r)},
-                                {CGRectGetMaxX(r), CGRectGetMaxY(r)}};
-    CGRect out = CGRectNull;
-    for (const CGPoint& c : corners) {
-        const CGPoint q = convertPointToView(c, view);
-        out = CGRectUnion(out, CGRectMake(q.x, q.y, 0, 0));
-    }
-    return out;
+    return boundingBoxOfCorners(r, [&](CGPoint c) { return convertPointToView(c, view); });
 }
 
 CGRect UIView::convertRectFromView(CGRect r, const UIView* view) const {
-    r = CGRectStandardize(r);
-    const CGPoint corners[4] = {r.origin,
-                                {CGRectGetMaxX(r), r.origin.y},
-                                {r.origin.x, CGRectGetMaxY(r)},
-                                {CGRectGetMaxX(r), CGRectGetMaxY(r)}};
-    CGRect out = CGRectNull;
-    for (const CGPoint& c : corners) {
-        const CGPoint q = convertPointFromView(c, view);
-        out = CGRectUnion(out, CGRectMake(q.x, q.y, 0, 0));
-    }
-    return out;
+    return boundingBoxOfCorners(r, [&](CGPoint c) { return convertPointFromView(c, view); });
 }
 
 bool UIView::pointInside(CGPoint point, UIEvent*) {

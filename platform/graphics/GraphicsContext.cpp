@@ -368,36 +368,32 @@ void GraphicsContext::fillPath(FillRule rule) {
     cairo_path_destroy(path);
 }
 
-void GraphicsContext::fillRect(CGRect r) {
+void GraphicsContext::paintShape(CGRect r, void (GraphicsContext::*addShape)(CGRect), Paint paint) {
     if (!impl_->ok() || !finite(r)) return;
     withOwnPath(impl_->cr, [&] {
-        addRect(r);
-        fillPath();
+        (this->*addShape)(r);
+        if (paint == Paint::Stroke) {
+            strokePath();
+        } else {
+            fillPath();
+        }
     });
+}
+
+void GraphicsContext::fillRect(CGRect r) {
+    paintShape(r, &GraphicsContext::addRect, Paint::Fill);
 }
 
 void GraphicsContext::strokeRect(CGRect r) {
-    if (!impl_->ok() || !finite(r)) return;
-    withOwnPath(impl_->cr, [&] {
-        addRect(r);
-        strokePath();
-    });
+    paintShape(r, &GraphicsContext::addRect, Paint::Stroke);
 }
 
 void GraphicsContext::fillEllipse(CGRect r) {
-    if (!impl_->ok() || !finite(r)) return;
-    withOwnPath(impl_->cr, [&] {
-        addEllipse(r);
-        fillPath();
-    });
+    paintShape(r, &GraphicsContext::addEllipse, Paint::Fill);
 }
 
 void GraphicsContext::strokeEllipse(CGRect r) {
-    if (!impl_->ok() || !finite(r)) return;
-    withOwnPath(impl_->cr, [&] {
-        addEllipse(r);
-        strokePath();
-    });
+    paintShape(r, &GraphicsContext::addEllipse, Paint::Stroke);
 }
 
 void GraphicsContext::clearRect(CGRect r) {

@@ -158,6 +158,10 @@ protected:
     const Impl& impl() const { return *impl_; }
 
 private:
+    enum class Paint { Fill, Stroke };
+    // Adds one shape on a path of its own and fills or strokes it; the current path stays.
+    void paintShape(CGRect r, void (GraphicsContext::*addShape)(CGRect), Paint paint);
+
     std::unique_ptr<Impl> impl_;
     double baseScale_;
 };

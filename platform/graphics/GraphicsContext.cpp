@@ -286,86 +286,69 @@ void applyFillRule(cairo_t* cr, FillRule rule) {
     cairo_set_fill_rule(
         cr, rule == FillRule::EvenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
 }
-}  // namespace
 
-void GraphicsContext::fillAndStrokePath(FillRule rule) {
-    Impl& im = *impl_;
-    if (!im.ok()) return;
+enum class Extents { Fill, Stroke };
+
+// Paints and consumes the current path with `paint`, which sets its own sources. Straight onto
+// the surface with the state's blend mode when no group is needed; otherwise the path moves
+// into a group over its fill or stroke extents, so that shadow, clip mask and blend mode apply
+// to the shape as a whole.
+template <class Paint>
+void paintCurrentPath(GraphicsContext::Impl& im, Extents extents, Paint&& paint) {
     cairo_t* cr = im.cr;
     if (!im.needsGroup()) {
         cairo_set_operator(cr, im.op());
-        applyFillRule(cr, rule);
-        im.setSource(im.state.fill);
-        cairo_fill_preserve(cr);
-        im.setSource(im.state.stroke);
-        cairo_stroke(cr);
+        paint(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
         return;
     }
     double x0, y0, x1, y1;
-    cairo_stroke_extents(cr, &x0, &y0, &x1, &y1);
+    if (extents == Extents::Stroke) {
+        cairo_stroke_extents(cr, &x0, &y0, &x1, &y1);
+    } else {
+        cairo_fill_extents(cr, &x0, &y0, &x1, &y1);
+    }
     const CGRect bounds = im.toDevice({{x0, y0}, {x1 - x0, y1 - y0}});
     cairo_path_t* path = cairo_copy_path(cr);
     cairo_new_path(cr);
     im.render(bounds, [&](cairo_t* c) {
         cairo_append_path(c, path);
+        paint(c);
+    });
+    cairo_path_destroy(path);
+}
+}  // namespace
+
+void GraphicsContext::fillAndStrokePath(FillRule rule) {
+    Impl& im = *impl_;
+    if (!im.ok()) return;
+    paintCurrentPath(im, Extents::Stroke, [&](cairo_t* c) {
         applyFillRule(c, rule);
         im.setSource(im.state.fill);
         cairo_fill_preserve(c);
         im.setSource(im.state.stroke);
         cairo_stroke(c);
     });
-    cairo_path_destroy(path);
 }
 
 void GraphicsContext::strokePath() {
     Impl& im = *impl_;
     if (!im.ok()) return;
-    cairo_t* cr = im.cr;
-    if (!im.needsGroup()) {
-        im.setSource(im.state.stroke);
-        cairo_set_operator(cr, im.op());
-        cairo_stroke(cr);
-        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-        return;
-    }
-    double x0, y0, x1, y1;
-    cairo_stroke_extents(cr, &x0, &y0, &x1, &y1);
-    const CGRect bounds = im.toDevice({{x0, y0}, {x1 - x0, y1 - y0}});
-    cairo_path_t* path = cairo_copy_path(cr);
-    cairo_new_path(cr);
-    im.render(bounds, [&](cairo_t* c) {
-        cairo_append_path(c, path);
+    paintCurrentPath(im, Extents::Stroke, [&](cairo_t* c) {
         im.setSource(im.state.stroke);
         cairo_stroke(c);
     });
-    cairo_path_destroy(path);
 }
 
 void GraphicsContext::fillPath(FillRule rule) {
     Impl& im = *impl_;
     if (!im.ok()) return;
-    cairo_t* cr = im.cr;
-    applyFillRule(cr, rule);
-    if (!im.needsGroup()) {
-        im.setSource(im.state.fill);
-        cairo_set_operator(cr, im.op());
-        cairo_fill(cr);
-        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-        return;
-    }
-    double x0, y0, x1, y1;
-    cairo_fill_extents(cr, &x0, &y0, &x1, &y1);
-    const CGRect bounds = im.toDevice({{x0, y0}, {x1 - x0, y1 - y0}});
-    cairo_path_t* path = cairo_copy_path(cr);
-    cairo_new_path(cr);
-    im.render(bounds, [&](cairo_t* c) {
-        cairo_append_path(c, path);
+    applyFillRule(im.cr, rule);  // the fill extents depend on it
+    paintCurrentPath(im, Extents::Fill, [&](cairo_t* c) {
         applyFillRule(c, rule);
         im.setSource(im.state.fill);
         cairo_fill(c);
     });
-    cairo_path_destroy(path);
 }
 
 void GraphicsContext::paintShape(CGRect r, void (GraphicsContext::*addShape)(CGRect), Paint paint) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
+#include <utility>
 
 #include "host/CameraView.h"
 #include "host/HostCall.h"
@@ -56,6 +58,8 @@ private:
 
 namespace {
 
+// Set on the main thread, asked for on any (the add-on asks on the photo-saving thread).
+std::mutex sharedMutex;
 std::weak_ptr<CaptureController> sharedController;
 
 AVCaptureDevicePosition positionOf(long device) {
@@ -74,10 +78,14 @@ std::shared_ptr<Notification> notification(const char* name) {
 }  // namespace
 
 void setSharedCaptureController(const std::shared_ptr<CaptureController>& controller) {
+    std::lock_guard lock(sharedMutex);
     sharedController = controller;
 }
 
+// The controller outlives every caller: the app drains the saving queue before it lets the
+// controller go.
 CaptureController* sharedCaptureController() {
+    std::lock_guard lock(sharedMutex);
     return sharedController.lock().get();
 }
 
@@ -391,7 +399,7 @@ void CaptureController::stopPreview() {
 }
 
 void CaptureController::hostApplicationDidEnterBackground(id) {
-    if (avalanche_) stopBurst();
+    if (burst_) stopBurst();
 }
 
 // ---- Orientation
@@ -505,17 +513,20 @@ bool CaptureController::captureStill(bool viaTakePicture, bool burst, bool durin
     const auto connection = output ? output->connectionWithMediaType(AVMediaTypeVideo) : nullptr;
     shot->mirrored = connection ? connection->isVideoMirrored() : false;
     ++stillsInFlight_;
+    // A burst's still keeps its burst going until it is saved.
+    std::shared_ptr<Burst> ofBurst = burst ? burst_ : nullptr;
+    if (ofBurst) ++ofBurst->unsaved;
     std::weak_ptr<NSObject> weak = weak_from_this();
     const SceneShot captured = *shot;
-    platform::RunLoop::main().schedule(0.1, [this, weak, request, captured] {
+    platform::RunLoop::main().schedule(0.1, [this, weak, request, captured, ofBurst] {
         if (weak.expired()) return;
-        finishStill(request, captured);
+        finishStill(request, captured, ofBurst);
     });
     return true;
 }
 
 void CaptureController::finishStill(const std::shared_ptr<StillImageRequest>& request,
-                                    const SceneShot& shot) {
+                                    const SceneShot& shot, const std::shared_ptr<Burst>& burst) {
     auto view = view_.lock();
     if (view) {
         call<hostsel::CAMCameraView::captureController_didCaptureStillImageForRequest>(
@@ -531,29 +542,33 @@ void CaptureController::finishStill(const std::shared_ptr<StillImageRequest>& re
     std::weak_ptr<NSObject> weak = weak_from_this();
     saver_->save(
         response, [] {},
-        [weak](bool success) {
+        [weak, burst](bool success) {
             // Back on the main thread, as the saver's clients expect.
-            platform::RunLoop::main().post([weak, success] {
+            platform::RunLoop::main().post([weak, burst, success] {
                 if (auto self = std::dynamic_pointer_cast<CaptureController>(weak.lock())) {
-                    self->stillSaved(success);
+                    self->stillSaved(success, burst);
                 }
             });
         });
     call<hostsel::CAMCaptureController::_didTakePhoto>(this);
 }
 
-void CaptureController::stillSaved(bool) {
+void CaptureController::stillSaved(bool, const std::shared_ptr<Burst>& burst) {
     if (stillsInFlight_ > 0) --stillsInFlight_;
+    if (!burst) return;
+    if (burst->unsaved > 0) --burst->unsaved;
+    endBurstWhenSaved(burst);
 }
 
 void CaptureController::startBurst() {
-    if (avalanche_ || !isPhotoMode(mode_) || mode_ == 3 || !isSessionRunning()) return;
-    avalanche_ = std::make_shared<AvalancheSession>();
-    call<hostsel::CAMAvalancheSession::init>(avalanche_.get());
+    if (burst_ || !isPhotoMode(mode_) || mode_ == 3 || !isSessionRunning()) return;
+    burst_ = std::make_shared<Burst>();
+    burst_->session = std::make_shared<AvalancheSession>();
+    call<hostsel::CAMAvalancheSession::init>(burst_->session.get());
     captureStill(false, true, false);
     std::weak_ptr<NSObject> weak = weak_from_this();
     burstTimer_ = platform::NSTimer::scheduled(0.1, true, [this, weak](platform::NSTimer& t) {
-        if (weak.expired() || !avalanche_) {
+        if (weak.expired() || !burst_) {
             t.invalidate();
             return;
         }
@@ -561,12 +576,21 @@ void CaptureController::startBurst() {
     });
 }
 
+// The shutter is released: no more stills, but the session goes only when the last one taken
+// is saved (stills not saved yet are still part of the burst).
 void CaptureController::stopBurst() {
     if (burstTimer_) burstTimer_->invalidate();
     burstTimer_.reset();
-    if (!avalanche_) return;
-    call<hostsel::CAMAvalancheSession::dealloc>(avalanche_.get());
-    avalanche_.reset();
+    if (!burst_) return;
+    const std::shared_ptr<Burst> stopped = std::exchange(burst_, nullptr);
+    stopped->stopped = true;
+    endBurstWhenSaved(stopped);
+}
+
+void CaptureController::endBurstWhenSaved(const std::shared_ptr<Burst>& burst) {
+    if (!burst->stopped || burst->unsaved > 0 || !burst->session) return;
+    call<hostsel::CAMAvalancheSession::dealloc>(burst->session.get());
+    burst->session.reset();
 }
 
 // ---- Video

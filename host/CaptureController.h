@@ -4,8 +4,10 @@
 // replaceable methods through the runtime (host::call) at the moments the stock camera does; the
 // runtime's original implementations (HostClasses.cpp) call the host* members below.
 //
-// Main thread, except the asset saver's work (AssetSaver.h).
+// Main thread, except the asset saver's work (AssetSaver.h). The camera mode and device may be
+// read from any thread (the add-on reads the camera on the photo-saving thread).
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +40,15 @@ long shutterModeFor(long mode);
 
 class AvalancheSession : public CAMAvalancheSession {};
 
+// A burst: its session object and the stills it took that are not saved yet. The session ends
+// (dealloc) once the burst is stopped and its last still is saved, as on the platform, where
+// the session lives until its captures are processed.
+struct Burst {
+    std::shared_ptr<AvalancheSession> session;
+    std::size_t unsaved = 0;
+    bool stopped = false;
+};
+
 class CaptureController : public CAMCaptureController {
 public:
     explicit CaptureController(const platform::DeviceProfile& profile);
@@ -52,8 +63,8 @@ public:
     const platform::DeviceProfile& profile() const { return profile_; }
 
     // ---- CAMCaptureController
-    long cameraMode() const override { return mode_; }
-    long cameraDevice() const override { return device_; }
+    long cameraMode() const override { return mode_.load(); }
+    long cameraDevice() const override { return device_.load(); }
     std::shared_ptr<AVCaptureDevice> currentDevice() const override { return currentDevice_; }
     std::shared_ptr<AVCaptureSession> currentSession() const override { return session_; }
     std::shared_ptr<AVCaptureOutput> currentOutput() const override;
@@ -72,7 +83,8 @@ public:
     bool hasCamera(long device) const;
     bool isRecording() const { return recording_; }
     double recordingStartTime() const { return recordingStart_; }
-    bool isBursting() const { return avalanche_ != nullptr; }
+    // A burst is being shot (its stills may still be saved after it stops).
+    bool isBursting() const { return burst_ != nullptr; }
     bool isSessionRunning() const { return session_ && session_->isRunning(); }
     // The orientation stills are stored for: the last upright or landscape hold.
     long captureOrientation() const { return captureOrientation_; }
@@ -138,8 +150,11 @@ private:
     // Puts the scene in front of the current camera, focused on what lies at `point` of the
     // portrait frame (normalised) unless the override says how far the subject is.
     void updateScene(CGPoint point);
-    void finishStill(const std::shared_ptr<StillImageRequest>& request, const SceneShot& shot);
-    void stillSaved(bool success);
+    void finishStill(const std::shared_ptr<StillImageRequest>& request, const SceneShot& shot,
+                     const std::shared_ptr<Burst>& burst);
+    void stillSaved(bool success, const std::shared_ptr<Burst>& burst);
+    // Ends a stopped burst's session once none of its stills waits to be saved.
+    void endBurstWhenSaved(const std::shared_ptr<Burst>& burst);
 
     platform::DeviceProfile profile_;
     std::weak_ptr<CameraView> view_;
@@ -150,11 +165,12 @@ private:
     std::shared_ptr<AVCaptureMovieFileOutput> movieOutput_;
     std::shared_ptr<FocusObserver> focusObserver_;
     std::shared_ptr<AssetSaver> saver_;
-    std::shared_ptr<AvalancheSession> avalanche_;
+    // The burst being shot; a stopped one lives on in its unsaved stills' callbacks.
+    std::shared_ptr<Burst> burst_;
     std::shared_ptr<platform::NSTimer> burstTimer_;
     std::shared_ptr<NSObject> accelerometer_;
-    long mode_ = 0;
-    long device_ = 0;
+    std::atomic<long> mode_{0};
+    std::atomic<long> device_{0};
     bool recording_ = false;
     double recordingStart_ = 0;
     bool lockedFocus_ = false;

@@ -3,7 +3,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "photo/PhotoClock.h"
 #include "platform/capture/DeviceFactory.h"
+#include "platform/device/Process.h"
 #include "platform/device/UIDevice.h"
 #include "platform/media/AudioSoundLog.h"
 #include "platform/media/MotionManager.h"
@@ -41,6 +43,9 @@ std::unique_ptr<Session> Session::create(SessionOptions options,
     objc::Injection::shared().uninstallAll();
     platform::SoundLog::shared().clear();
     platform::MotionSimulator::shared().reset();
+    lumora::setPhotoClock(nullptr);
+    session->earlierProcesses_->store(-platform::RunLoop::main().now());
+    session->watchProcessEnds();
 
     session->root_ = DeviceRoot::open(o.rootFolder, o.reuseRoot, error);
     if (!session->root_) return nullptr;
@@ -53,6 +58,34 @@ std::unique_ptr<Session> Session::create(SessionOptions options,
 
 Session::~Session() {
     terminate();
+    if (processEndHook_ != 0) platform::Process::removeResetHook(processEndHook_);
+    if (photoDateSet_) lumora::setPhotoClock(nullptr);
+}
+
+void Session::watchProcessEnds() {
+    if (processEndHook_ != 0) platform::Process::removeResetHook(processEndHook_);
+    processEndHook_ = platform::Process::onReset([earlier = earlierProcesses_] {
+        earlier->store(earlier->load() + platform::RunLoop::main().now());
+    });
+}
+
+double Session::elapsed() const {
+    return earlierProcesses_->load() + platform::RunLoop::main().now();
+}
+
+void Session::setPhotoDate(std::optional<std::chrono::system_clock::time_point> instant) {
+    photoDateSet_ = instant.has_value();
+    if (!instant) {
+        lumora::setPhotoClock(nullptr);
+        return;
+    }
+    // Called on the photo-saving thread: reads only the shared offset and the run loop's
+    // clock, both safe from any thread.
+    lumora::setPhotoClock([instant = *instant, start = elapsed(), earlier = earlierProcesses_] {
+        const double since = earlier->load() + platform::RunLoop::main().now() - start;
+        return instant + std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                             std::chrono::duration<double>(since));
+    });
 }
 
 bool Session::setDevice(const std::string& model, std::string& error) {
@@ -81,6 +114,7 @@ bool Session::launch(AppKind kind, std::string& error) {
         error = std::string("no ") + appName(kind) + " app on this phone";
         return false;
     }
+    watchProcessEnds();
     if (!app_->launch(*profile_, error)) {
         app_.reset();
         return false;

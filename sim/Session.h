@@ -6,6 +6,8 @@
 // Every file the session writes lands in the output folder (through a temporary name renamed
 // into place, so a failure leaves nothing half-written) or inside the device root.
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -85,7 +87,15 @@ public:
 
     // Runs the virtual clock forward.
     void advance(double seconds);
+    // The running process's virtual time (a new process starts at 0).
     double now() const;
+    // Virtual seconds since the session began, going on across app launches.
+    double elapsed() const;
+
+    // The date stamped photos show: `instant` at the moment of the call, going on with the
+    // session's virtual time (so runs stamp the same text whatever the real time). nullopt goes
+    // back to the wall clock, which is also where every session starts.
+    void setPhotoDate(std::optional<std::chrono::system_clock::time_point> instant);
     // Lets the running app finish what is due now, including photos being saved.
     void settle();
 
@@ -102,6 +112,10 @@ private:
     Session(SessionOptions options, const platform::DeviceProfileRegistry& profiles)
         : options_(std::move(options)), profiles_(profiles) {}
     void applyScene();
+    // Keeps elapsed() going on when a process ends (its run loop's clock goes back to 0).
+    // Registered again after each app is made, so that it runs after the app's own reset step
+    // (which stores the photos still being saved).
+    void watchProcessEnds();
 
     SessionOptions options_;
     const platform::DeviceProfileRegistry& profiles_;
@@ -115,6 +129,12 @@ private:
     std::shared_ptr<NSOperationQueue> motionQueue_;
     // Shared with events still queued when the session goes.
     std::shared_ptr<std::size_t> motionSamples_ = std::make_shared<std::size_t>(0);
+    // elapsed() less the run loop's time: the virtual time of ended processes. Shared with the
+    // photo clock, which reads it on the photo-saving thread.
+    std::shared_ptr<std::atomic<double>> earlierProcesses_ =
+        std::make_shared<std::atomic<double>>(0.0);
+    int processEndHook_ = 0;
+    bool photoDateSet_ = false;
 };
 
 }  // namespace sim

@@ -44,11 +44,13 @@ int runScenarioFiles(const std::vector<std::string>& files, const ScenarioRunOpt
     int status = 0;
     std::set<fs::path> used;
     std::size_t failedScenarios = 0;
+    std::size_t skipped = 0;
     std::vector<std::string> summary;
     for (const auto& result : parsed) {
         const sim::Script& script = result.script;
         if (options.skipSlow && script.slow) {
             std::printf("SKIP %s (marked slow)\n", script.file.c_str());
+            ++skipped;
             continue;
         }
         fs::path folder = scenarioFolder(options.out, script.file);
@@ -93,5 +95,6 @@ int runScenarioFiles(const std::vector<std::string>& files, const ScenarioRunOpt
         for (const auto& line : summary) std::printf("  %s\n", line.c_str());
     }
     std::fflush(stdout);
+    if (status == 0 && skipped > 0 && skipped == parsed.size()) return kAllScenariosSkipped;
     return status;
 }

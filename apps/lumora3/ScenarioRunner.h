@@ -22,8 +22,13 @@ struct ScenarioRunResult {
     sim::RunReport report;
 };
 
+// Exit status of a run in which every scenario was left out (all marked slow, --skip-slow):
+// the status test drivers read as "skipped".
+inline constexpr int kAllScenariosSkipped = 77;
+
 // Exit status: 0 when every expectation held, 1 when any failed, 2 when a scenario could not
-// be read or parsed or a session could not start. `results` receives one entry per run.
+// be read or parsed or a session could not start, kAllScenariosSkipped when none ran because
+// all were left out. `results` receives one entry per run.
 int runScenarioFiles(const std::vector<std::string>& files, const ScenarioRunOptions& options,
                      std::vector<ScenarioRunResult>* results = nullptr);
 

@@ -14,6 +14,7 @@
 #include "sim/PreferenceKeys.h"
 #include "sim/Session.h"
 #include "sim/scenario/CommandHelpers.h"
+#include "sim/scenario/PhotoPixels.h"
 #include "sim/scenario/Values.h"
 
 namespace sim {
@@ -276,8 +277,34 @@ std::optional<std::vector<std::uint8_t>> readAll(const std::filesystem::path& pa
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+// The photo a check names (1 the first in name order, 0 the last), or a failure.
+struct PhotoLookup {
+    std::filesystem::path path;
+    std::vector<std::uint8_t> bytes;
+    std::optional<StepOutcome> failure;
+};
+PhotoLookup lookUpPhoto(Session& s, long index) {
+    s.settle();
+    PhotoLookup found;
+    const auto photos = s.root().photos();
+    if (photos.empty()) {
+        found.failure = StepOutcome::failure("no photo saved");
+    } else if (index > static_cast<long>(photos.size())) {
+        found.failure =
+            StepOutcome::failure("only " + std::to_string(photos.size()) + " photos saved");
+    } else {
+        found.path = index == 0 ? photos.back() : photos[static_cast<std::size_t>(index - 1)];
+        if (auto bytes = readAll(found.path)) {
+            found.bytes = std::move(*bytes);
+        } else {
+            found.failure = StepOutcome::failure("cannot read " + found.path.string());
+        }
+    }
+    return found;
+}
+
 std::optional<StepAction> compilePhoto(const std::vector<Token>& args, std::string& error) {
-    if (!checkCount(args, 3, 4, error)) return std::nullopt;
+    if (!checkCount(args, 3, 5, error)) return std::nullopt;
     long index = 0;  // 0: the last
     if (args[0].text != "last") {
         const auto n = parseInteger(args[0].text);
@@ -288,8 +315,33 @@ std::optional<StepAction> compilePhoto(const std::vector<Token>& args, std::stri
         }
         index = *n;
     }
-    const auto which = pickChoice(args[1], {"orientation", "size"}, "photo check", error);
+    const auto which =
+        pickChoice(args[1], {"orientation", "size", "red-pixels"}, "photo check", error);
     if (!which) return std::nullopt;
+    if (*which == 2) {
+        if (!checkCount(args, 5, 5, error)) return std::nullopt;
+        const auto corner = parsePhotoCorner(args[2].text);
+        if (!corner) {
+            error =
+                "expected a corner (upper-left, upper-right, lower-left or lower-right), "
+                "found \"" +
+                args[2].text + "\"";
+            return std::nullopt;
+        }
+        const auto c = parseCompared(args, 3, &integerValue, error);
+        if (!c) return std::nullopt;
+        return StepAction([index, corner = *corner, c = *c, where = args[2].text](Session& s) {
+            const PhotoLookup photo = lookUpPhoto(s, index);
+            if (photo.failure) return *photo.failure;
+            const auto red = countRedPixels(photo.bytes, corner);
+            if (!red)
+                return StepOutcome::failure(photo.path.filename().string() +
+                                            " does not decode as a JPEG");
+            return checkNumber(
+                "red pixels at the " + where + " of " + photo.path.filename().string(),
+                static_cast<double>(*red), c);
+        });
+    }
     const bool size = *which == 1;
     std::optional<Compared> orientation;
     PixelSize pixels;
@@ -306,26 +358,21 @@ std::optional<StepAction> compilePhoto(const std::vector<Token>& args, std::stri
         if (!orientation) return std::nullopt;
     }
     return StepAction([index, size, orientation, pixels](Session& s) {
-        s.settle();
-        const auto photos = s.root().photos();
-        if (photos.empty()) return StepOutcome::failure("no photo saved");
-        if (index > static_cast<long>(photos.size()))
-            return StepOutcome::failure("only " + std::to_string(photos.size()) + " photos saved");
-        const auto& path = index == 0 ? photos.back() : photos[static_cast<std::size_t>(index - 1)];
-        const auto bytes = readAll(path);
-        if (!bytes) return StepOutcome::failure("cannot read " + path.string());
+        const PhotoLookup photo = lookUpPhoto(s, index);
+        if (photo.failure) return *photo.failure;
+        const std::string name = photo.path.filename().string();
         if (!size) {
-            const int tag = platform::readExifOrientation(*bytes).value_or(1);
-            return checkNumber("orientation of " + path.filename().string(), tag, *orientation);
+            const int tag = platform::readExifOrientation(photo.bytes).value_or(1);
+            return checkNumber("orientation of " + name, tag, *orientation);
         }
-        const auto header = platform::readJpegHeader(*bytes);
-        if (!header) return StepOutcome::failure(path.filename().string() + " is not a JPEG");
+        const auto header = platform::readJpegHeader(photo.bytes);
+        if (!header) return StepOutcome::failure(name + " is not a JPEG");
         if (header->width == pixels.width && header->height == pixels.height)
             return StepOutcome::success();
-        return StepOutcome::failure(
-            "expected " + path.filename().string() + " size " + std::to_string(pixels.width) + "x" +
-            std::to_string(pixels.height) + ", found " + std::to_string(header->width) + "x" +
-            std::to_string(header->height));
+        return StepOutcome::failure("expected " + name + " size " + std::to_string(pixels.width) +
+                                    "x" + std::to_string(pixels.height) + ", found " +
+                                    std::to_string(header->width) + "x" +
+                                    std::to_string(header->height));
     });
 }
 
@@ -460,7 +507,9 @@ void registerExpectSubjects(ExpectTable& table) {
                compilePrefs});
     table.add(
         {"photos", "photos count OP N", "how many photos were saved", "checks", compilePhotos});
-    table.add({"photo", "photo N|last orientation OP TAG | photo N|last size WxH",
+    table.add({"photo",
+               "photo N|last orientation OP TAG | photo N|last size WxH | "
+               "photo N|last red-pixels CORNER OP COUNT",
                "one saved photo", "checks", compilePhoto});
     table.add(
         {"sounds", "sounds [NAME] OP N", "sounds played (count.aif ...)", "checks", compileSounds});

@@ -1,8 +1,9 @@
-// Set-up: the phone model, its language and the preferences file.
+// Set-up: the phone model, its language, the date and the preferences file.
 #include "sim/PreferenceKeys.h"
 #include "sim/Profiles.h"
 #include "sim/Session.h"
 #include "sim/scenario/CommandHelpers.h"
+#include "sim/scenario/DateValue.h"
 
 namespace sim {
 
@@ -33,6 +34,20 @@ std::optional<StepAction> compileLanguage(const std::vector<Token>& args, std::s
     return StepAction([code](Session& s) {
         std::string why;
         return s.setLanguage(code, why) ? StepOutcome::success() : StepOutcome::failure(why);
+    });
+}
+
+std::optional<StepAction> compileDate(const std::vector<Token>& args, std::string& error) {
+    if (!checkCount(args, 1, 1, error)) return std::nullopt;
+    const auto instant = parseDateTime(args[0].text);
+    if (!instant) {
+        error = "malformed date \"" + args[0].text +
+                "\" (expected e.g. 2026-12-07T21:41:00, with Z or +01:00 for a UTC offset)";
+        return std::nullopt;
+    }
+    return StepAction([when = *instant](Session& s) {
+        s.setPhotoDate(when);
+        return StepOutcome::success();
     });
 }
 
@@ -83,6 +98,10 @@ void registerSetupCommands(CommandTable& table) {
                "set-up", compileDevice});
     table.add({"language", "language CODE", "the phone's preferred language (en, fr, ja ...)",
                "set-up", compileLanguage});
+    table.add({"date", "date ISO8601",
+               "the date stamped photos show from now on, running with virtual time "
+               "(2026-12-07T21:41:00)",
+               "set-up", compileDate});
     table.add({"prefs", "prefs set KEY VALUE | prefs delete KEY",
                "edit the add-on's preferences file", "set-up", compilePrefs});
 }

@@ -90,6 +90,8 @@ expect prefs guideIndex absent
 expect photos count >= 1
 expect photo last orientation = 6
 expect photo 1 size 3264x2448
+expect photo 2 red-pixels lower-left > 500
+date 2026-12-07T21:41:00
 expect sounds count.aif = 3
 expect event _didTakePhoto count = 2
 expect event takePicture never
@@ -97,7 +99,7 @@ expect events in-order launched goTapped
 )",
                                "tour.scn");
     for (const auto& e : r.errors) ADD_FAILURE() << e.describe();
-    EXPECT_EQ(r.script.steps.size(), 31u);
+    EXPECT_EQ(r.script.steps.size(), 33u);
     EXPECT_FALSE(r.script.slow);
     EXPECT_EQ(r.script.steps[1].where.describe(), "tour.scn:3");
     EXPECT_TRUE(r.script.steps.back().isExpectation);
@@ -106,19 +108,22 @@ expect events in-order launched goTapped
 TEST(ScenarioParse, EveryBadLineIsReportedWithItsLine) {
     const auto r = parseScript(
         "launch camera\n"
-        "jump 3\n"                         // unknown command
-        "tap spanner\n"                    // unknown element
-        "device iphone99\n"                // unknown profile
-        "prefs set noSuchKey 1\n"          // unknown key
-        "prefs set frameRateTime sixty\n"  // malformed value
-        "advance 10\n"                     // no unit
-        "screenshot ../x.png\n"            // outside the output folder
-        "expect view shutter glowing\n"    // unknown check
-        "expect capture iso about 100\n"   // bad comparison
-        "orient sideways\n"                // unknown pose
+        "jump 3\n"                                // unknown command
+        "tap spanner\n"                           // unknown element
+        "device iphone99\n"                       // unknown profile
+        "prefs set noSuchKey 1\n"                 // unknown key
+        "prefs set frameRateTime sixty\n"         // malformed value
+        "advance 10\n"                            // no unit
+        "screenshot ../x.png\n"                   // outside the output folder
+        "expect view shutter glowing\n"           // unknown check
+        "expect capture iso about 100\n"          // bad comparison
+        "orient sideways\n"                       // unknown pose
+        "expect photo 1 red-pixels middle > 5\n"  // unknown corner
+        "expect photo 1 red-pixels lower-left\n"  // no comparison
+        "date 2026-12-07T21:41:00 now\n"          // a second word
         "tap \"unterminated\n",
         "bad.scn");
-    ASSERT_EQ(r.errors.size(), 11u);
+    ASSERT_EQ(r.errors.size(), 14u);
     int line = 2;
     for (const auto& e : r.errors) EXPECT_EQ(e.where.line, line++) << e.describe();
     EXPECT_EQ(r.errors[0].describe().rfind("bad.scn:2: unknown command \"jump\"", 0), 0u)

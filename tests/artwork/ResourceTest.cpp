@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "tests/common/ScratchDir.h"
 
 #include <cmath>
 #include <cstdio>
@@ -58,7 +59,7 @@ TEST(CountSound, IsAValidShortMonoAiff) {
 }
 
 TEST(Resources, EveryImageIsWrittenAndLoadsBackAtItsSize) {
-    const auto folder = std::filesystem::temp_directory_path() / "gfx-resources-test";
+    const auto folder = lumora::test::scratchDir("gfx-resources-test");
     std::filesystem::remove_all(folder);
     std::string error;
     ASSERT_TRUE(writeResources(folder.string(), &error)) << error;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include "tests/common/ScratchDir.h"
 
 #include "platform/capture/AVCaptureSession.h"
 #include "platform/capture/CaptureHardware.h"
@@ -148,7 +149,7 @@ TEST(DeviceProfileTest, ErrorsNameTheFileAndTheField) {
 }
 
 TEST(DeviceProfileTest, AFolderWithABadOrDuplicateProfileFails) {
-    const auto dir = std::filesystem::temp_directory_path() / "lumora-cap-profiles";
+    const auto dir = lumora::test::scratchDir("lumora-cap-profiles");
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "a.json") << kMinimal;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
+#include "tests/common/ScratchDir.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -15,7 +16,7 @@ using gfxtest::colourIs;
 namespace {
 
 std::string tempPath(const std::string& name) {
-    auto dir = std::filesystem::temp_directory_path() / "gfx-image-test";
+    auto dir = lumora::test::scratchDir("gfx-image-test");
     std::filesystem::create_directories(dir);
     return (dir / name).string();
 }

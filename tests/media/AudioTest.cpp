@@ -1,6 +1,7 @@
 // Sound files: header validation, players and the sound log.
 
 #include <gtest/gtest.h>
+#include "tests/common/ScratchDir.h"
 
 #include <cmath>
 #include <filesystem>
@@ -96,7 +97,7 @@ protected:
     void SetUp() override {
         platform::RunLoop::main().reset();
         SoundLog::shared().clear();
-        dir = std::filesystem::temp_directory_path() / "lumora-cap-audio";
+        dir = lumora::test::scratchDir("lumora-cap-audio");
         std::filesystem::create_directories(dir);
         const auto bytes = encodeAiffPcm16(tone(2205), 1, 44100);
         std::ofstream(dir / "count.aif", std::ios::binary)

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/graphics/FontMap.h"
+#include "platform/graphics/TextShaping.h"
 
 namespace lumora {
 
@@ -18,12 +18,12 @@ const char* stampFontName() {
 
 namespace {
 
+// The face comes from the drawing layer's shared cache, which also releases it at exit.
 void setFont(cairo_t* cr, const StampLayout& layout) {
-    static const platform::FontFace face = platform::FontMap::resolve(stampFontName());
-    cairo_select_font_face(cr, face.family.c_str(),
-                           face.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                           face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, layout.fontSize);
+    platform::TextStyle style;
+    style.fontName = stampFontName();
+    style.fontSize = layout.fontSize;
+    platform::text::selectFont(cr, style);
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ std::optional<platform::PixelRect> stampBounds(std::string_view text, const Stam
     cairo_font_extents_t font{};
     cairo_font_extents(cr.get(), &font);
     cairo_text_extents_t ink{};
-    const std::string line(text);
+    const std::string line = platform::text::sanitizeUtf8(text);
     cairo_text_extents(cr.get(), line.c_str(), &ink);
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
 
@@ -88,7 +88,7 @@ bool drawStamp(std::uint8_t* bgrx, int width, int height, int stride, std::strin
     cairo_set_source_rgb(cr.get(), 1.0, 0.0, 0.0);
     // The origin is the top-left of the line box; cairo draws from the baseline.
     cairo_move_to(cr.get(), layout.originX, layout.originY + extents.ascent);
-    const std::string line(text);
+    const std::string line = platform::text::sanitizeUtf8(text);
     cairo_show_text(cr.get(), line.c_str());
     cairo_surface_flush(surface.get());
     return cairo_status(cr.get()) == CAIRO_STATUS_SUCCESS;

@@ -5,9 +5,10 @@ CMAKE_ARGS ?=
 
 DEB_PACKAGES := build-essential cmake pkg-config libcairo2-dev libturbojpeg0-dev libjpeg-dev \
 	libplist-dev libicu-dev libexif-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 \
-	libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev python3
+	libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev python3 \
+	libcpp-httplib-dev chromium nodejs
 
-.PHONY: all deps build test demo asan tsan bench format clean
+.PHONY: all deps build test demo serve asan tsan bench format clean
 
 all: build
 
@@ -31,6 +32,11 @@ test: build
 demo: build
 	$(BUILD)/lumora3 demo
 
+# The simulated phone, live in a web browser: open the address it prints.
+PORT ?= 8017
+serve: build
+	$(BUILD)/lumora3 serve --port $(PORT)
+
 asan:
 	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DLUMORA_SANITIZE=address,undefined -DCMAKE_BUILD_TYPE=Debug"
 
@@ -42,7 +48,7 @@ bench: build
 	@for b in $(BUILD)/bench_*; do echo "== $$b"; $$b; done
 
 format:
-	find platform hostapi host sim apps core capture camerabar manual dial overlays photo tools artwork prefs tests bench fuzz \
+	find platform hostapi host sim viewer apps core capture camerabar manual dial overlays photo tools artwork prefs tests bench fuzz \
 	  -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:

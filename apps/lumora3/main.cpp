@@ -4,6 +4,7 @@
 
 #include "apps/lumora3/GalleryCommand.h"
 #include "apps/lumora3/PhotoCommand.h"
+#include "apps/lumora3/ServeCommand.h"
 #include "apps/lumora3/SimCommands.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     addSimCommands(app);
     addPhotoCommand(app);
     addGalleryCommand(app);
+    addServeCommand(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

@@ -8,6 +8,7 @@ CommandTable& CommandTable::shared() {
         registerSetupCommands(*t);
         registerAppCommands(*t);
         registerTouchCommands(*t);
+        registerPathCommands(*t);
         registerDeviceCommands(*t);
         registerOutputCommands(*t);
         registerExpectCommand(*t);

@@ -63,6 +63,7 @@ private:
 void registerSetupCommands(CommandTable& table);
 void registerAppCommands(CommandTable& table);
 void registerTouchCommands(CommandTable& table);
+void registerPathCommands(CommandTable& table);
 void registerDeviceCommands(CommandTable& table);
 void registerOutputCommands(CommandTable& table);
 void registerExpectCommand(CommandTable& table);

@@ -140,6 +140,10 @@ TEST(ViewerBrowser, ClickingTheShutterOnThePageTakesAPhotoAndADragChangesTheScre
     EXPECT_EQ(inDcim, 1u);
     EXPECT_GT(result["frameAfter"].get<int>(), result["frameBefore"].get<int>());
     EXPECT_GT(fs::file_size(screenshot), 20000u);
+    // The page's record switch and preferences form reach the phone.
+    const auto lines = result["recording"].get<std::vector<std::string>>();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "launch camera"), lines.end());
+    EXPECT_EQ(lines.back(), "prefs set showFPS false");
 
     // Click to new frame on screen, as the page measured it.
     const auto& latencies = result["latencies"];

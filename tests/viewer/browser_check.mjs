@@ -187,6 +187,18 @@ await mouse("mouseReleased", shutter.left + shutter.width * 0.24, y);
 await waitFor(`lumora.frameShown > ${frameBefore}`, "a new frame after the drag");
 const lastLine = await evaluate("document.getElementById('log').textContent.trim().split('\\n').pop()");
 
+// Recording through the page's switch, and a preference set with the page's form.
+await evaluate("document.getElementById('record').click(), true");
+await waitFor("lumora.state.recording.on", "the recording to start");
+await evaluate(`(() => {
+  document.getElementById('pref-key').value = 'showFPS';
+  document.getElementById('pref-value').value = 'false';
+  document.getElementById('pref-form').requestSubmit();
+  return true;
+})()`);
+await waitFor("lumora.state.prefs.showFPS === false", "the preference in the page");
+await waitFor("document.querySelector('#prefs').textContent.includes('showFPS')", "the preferences table");
+
 await new Promise((r) => setTimeout(r, 300));
 const shot = await cdp("Page.captureScreenshot", { format: "png" });
 writeFileSync(screenshotPath, Buffer.from(shot.data, "base64"));
@@ -198,6 +210,7 @@ const result = {
   frameBefore,
   frameAfter: await evaluate("lumora.frameShown"),
   lastLogLine: lastLine,
+  recording: await evaluate("lumora.state.recording.lines"),
 };
 console.log(JSON.stringify(result));
 ws.close();

@@ -213,6 +213,7 @@ function renderState(st) {
   renderRecording(st);
   renderPhotos(st.photos, previous ? previous.photos : []);
   renderPrefs(st.prefs, previous ? previous.prefs : null);
+  renderPrefKeys(st.prefKeys);
   $("prefs-file").href = st.prefsUrl;
   $("event-count").textContent = `${st.events} entries`;
   if (st.events > logCount || st.events < logCount) fetchLog(st.events < logCount);
@@ -276,16 +277,50 @@ function renderPrefs(prefs, before) {
   table.textContent = "";
   const keys = Object.keys(prefs).sort();
   if (!keys.length) {
-    table.innerHTML = '<tr><td class="muted">no preferences file yet</td></tr>';
+    table.innerHTML = '<tr><td class="muted empty">no preferences file yet</td></tr>';
     return;
   }
   for (const k of keys) {
     const row = table.insertRow();
     row.insertCell().textContent = k;
-    row.insertCell().textContent = JSON.stringify(prefs[k]);
+    const cell = row.insertCell();
+    cell.textContent = JSON.stringify(prefs[k]);
+    if (typeof prefs[k] === "boolean") {
+      // A click flips a switch, as the settings screens would.
+      cell.className = "toggle";
+      cell.title = "click to switch";
+      cell.addEventListener("click", () => post("/api/action", { command: "prefs", key: k, value: !prefs[k] }));
+    }
     if (before && JSON.stringify(before[k]) !== JSON.stringify(prefs[k])) row.className = "changed";
   }
 }
+
+function renderPrefKeys(keys) {
+  const select = $("pref-key");
+  if (select.options.length) return;
+  for (const { name, type } of keys) {
+    const o = document.createElement("option");
+    o.value = name;
+    o.dataset.type = type;
+    o.textContent = name;
+    select.append(o);
+  }
+}
+
+$("pref-form").addEventListener("submit", (e) => {
+  e.preventDefault();
+  const option = $("pref-key").selectedOptions[0];
+  if (!option) return;
+  const text = $("pref-value").value.trim();
+  let value;
+  if (option.dataset.type === "bool") value = ["true", "yes", "on", "1"].includes(text.toLowerCase());
+  else value = Number.parseInt(text, 10);
+  if (option.dataset.type !== "bool" && !Number.isInteger(value)) {
+    showMessage(option.value + " takes a whole number");
+    return;
+  }
+  post("/api/action", { command: "prefs", key: option.value, value });
+});
 
 let logCount = 0;
 let logBusy = false;

@@ -13,6 +13,7 @@
 #include "platform/foundation/FileSystem.h"
 #include "platform/ui/UIScrollView.h"
 #include "tools/CKBlurView.h"
+#include "tools/LumoraHelper.h"
 
 namespace camerabartest {
 namespace {
@@ -240,6 +241,50 @@ TEST_F(BarOnHost, TouchTestUsesEachViewsCoordinatesAndOnlyViewsOnScreen) {
     EXPECT_TRUE(state().touchInsideButtonView);
     EXPECT_FALSE(isTouchOnCameraControlsOrParent(false, CGPointMake(187, 100), window));
     EXPECT_TRUE(isTouchOnCameraControlsOrParent(true, CGPointMake(187, 100), window));
+}
+
+// Recording lowers the blur and darkens it; stopping brings the plain video styling back.
+TEST_F(BarOnHost, RecordingRestylesTheStrip) {
+    launch("iphone6", 1);
+    tapWrench();
+    run(0.2);
+    EXPECT_FLOAT_EQ(strip().blur->blurRadius(), 10);
+    app_.startRecording();
+    run(0.5);
+    ASSERT_TRUE(strip().blur);
+    EXPECT_FLOAT_EQ(strip().blur->blurRadius(), 1);
+    app_.stopRecording();
+    run(0.5);
+    EXPECT_FLOAT_EQ(strip().blur->blurRadius(), 10);
+}
+
+// The filter grid hides the wrench while it is open.
+TEST_F(BarOnHost, FilterGridHidesTheWrenchWhileOpen) {
+    launch("iphone6");
+    auto* wrench = dynamic_cast<UIView*>(state().wrenchButton.get());
+    app_.showGrid();
+    run(0.5);
+    EXPECT_TRUE(wrench->isHidden());
+    app_.hideGrid();
+    run(0.5);
+    EXPECT_FALSE(wrench->isHidden());
+}
+
+// Turning the phone turns the mode buttons upright, on the 0.4 s rotation.
+TEST_F(BarOnHost, RotationTurnsTheButtonsUpright) {
+    launch("iphone6");
+    tapWrench();
+    run(0.2);
+    app_.rotate(3);
+    run(0.5);
+    const CGAffineTransform turned = LumoraHelper::getTransformation(3);
+    for (const auto* button : {&state().modeAdvCameraBtn, &state().modeTimerBtn,
+                               &state().modeLapseTimerBtn, &state().modeWBBtn}) {
+        EXPECT_EQ(dynamic_cast<UIView*>(button->get())->transform(), turned);
+    }
+    app_.rotate(6);  // face down: nothing turns
+    run(0.5);
+    EXPECT_EQ(dynamic_cast<UIView*>(state().modeTimerBtn.get())->transform(), turned);
 }
 
 // Movie names keep their 12-hour pattern and never name an existing file.

@@ -55,5 +55,7 @@ UIView* findViewOfClass(UIView& root, const std::string& className, long tag = -
 void registerHostElements(ElementRegistry& registry);
 // The Settings app's own controls ("settings-back").
 void registerSettingsElements(ElementRegistry& registry);
+// The add-on's camera bar: "camera-bar", its buttons, captions and page arrows.
+void registerCameraBarElements(ElementRegistry& registry);
 
 }  // namespace sim

@@ -75,6 +75,9 @@ public:
     std::string readout() const;
     // The action circle's caption: "Start", "Stop" or "Set".
     std::string actionTitle() const;
+    // The labels over the two circles (they take no touches: the dial's hit test does).
+    UILabel* actionCaption() const { return actionCaption_.get(); }
+    UILabel* switchCaption() const { return switchCaption_.get(); }
 
     bool pointInside(CGPoint point, UIEvent* event) override;
     void touchesEnded(const UITouchSet& touches, UIEvent* event) override;

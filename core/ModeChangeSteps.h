@@ -40,6 +40,9 @@ void mirrorFrontCameraVideo(long mode, long device);
 void reapplyStabilization(long mode);
 void deferUntilSessionStarts();
 
+// Clears the skip a photo leaves for the frame-rate re-apply (TimerHooks.cpp).
+void forgetPhotoFrameRateSkip();
+
 // Companion steps (ModeChangeFocusSteps.cpp).
 void createLensPositionControllerStep();
 void createFocusAndExposureToolsStep();

@@ -51,6 +51,24 @@ TEST_F(FrameRateDialTest, OnAnIPhone6TheDialPicksUpTo120AndSetAppliesIt) {
     run("expect view dial visible\n");
     tapBadgeRecognizer();
     run("expect view dial absent\n");
+
+    // Shown again while it fades out: the old fade's end leaves the dial shown.
+    tapBadgeRecognizer();
+    UIView* badge = sim::findViewOfClass(*session_->window(), "CAMSlalomIndicatorView",
+                                         lumora::kFrameRateBadgeTag);
+    bar->toggleElement(badge->gestureRecognizers().front().get());
+    run("advance 0.1s\n");
+    bar->toggleElement(badge->gestureRecognizers().front().get());
+    run("advance 1s\nexpect view dial visible\n");
+    EXPECT_NE(bar->dialViewController, nullptr);
+}
+
+TEST_F(FrameRateDialTest, ThePhotoBeforeAModeChangeDoesNotSwallowTheRememberedRate) {
+    // The photo leaves a skip for the next re-application; the change to video clears it, so
+    // the preview's start after the return from the background applies 60 again.
+    run("device iphone6\nprefs set rememberFPSSettings true\nprefs set frameRateTime 60\n"
+        "launch camera\nadvance 1s\ntap shutter\nadvance 1s\nmode video\nadvance 2s\n"
+        "background\nadvance 2s\nforeground\nadvance 3s\nexpect capture frame-rate = 60\n");
 }
 
 TEST_F(FrameRateDialTest, OnAnIPodTouchTwoStepsMakeOneFrameAndTheTopIs60) {

@@ -15,6 +15,7 @@ ElementRegistry& ElementRegistry::shared() {
         registerHostElements(*r);
         registerSettingsElements(*r);
         registerDialElements(*r);
+        registerCameraBarElements(*r);
         return r;
     }();
     return *registry;

@@ -108,6 +108,14 @@ public:
     // A plain file name (no folders, not "." or "..", not hidden).
     static bool isPlainFileName(const std::string& name);
 
+    // The tool's resident memory as `memory sample` recorded it, in order.
+    struct MemorySample {
+        double hours = 0;  // elapsed() in hours
+        long residentKilobytes = 0;
+        long peakKilobytes = 0;
+    };
+    std::vector<MemorySample>& memorySamples() { return memorySamples_; }
+
 private:
     Session(SessionOptions options, const platform::DeviceProfileRegistry& profiles)
         : options_(std::move(options)), profiles_(profiles) {}
@@ -135,6 +143,7 @@ private:
         std::make_shared<std::atomic<double>>(0.0);
     int processEndHook_ = 0;
     bool photoDateSet_ = false;
+    std::vector<MemorySample> memorySamples_;
 };
 
 }  // namespace sim

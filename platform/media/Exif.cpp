@@ -55,6 +55,9 @@ std::optional<std::size_t> orientationValueOffset(ByteSpan file, const JpegSegme
         return bigEndian ? (std::uint32_t{u16(at)} << 16) | u16(at + 2)
                          : u16(at) | (std::uint32_t{u16(at + 2)} << 16);
     };
+    // The TIFF magic number: without it the EXIF reader ignores the whole block, so patching an
+    // entry in it would change nothing anyone reads.
+    if (u16(2) != 42) return std::nullopt;
     const std::size_t ifd = u32(4);
     if (ifd > tiff.size() || tiff.size() - ifd < 2) return std::nullopt;
     const std::size_t count = u16(ifd);
@@ -105,13 +108,15 @@ std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
     if (!header) return std::nullopt;
     auto segment = findExifSegment(jpeg);
 
+    // Patch the entry in place, provided the reader then sees it (a block it cannot load, or an
+    // earlier entry it prefers, would leave the patch unread): otherwise rebuild the block.
     if (segment) {
         bool bigEndian = false;
         if (auto at = orientationValueOffset(jpeg, *segment, bigEndian)) {
             Bytes out(jpeg.begin(), jpeg.end());
             out[*at] = static_cast<std::uint8_t>(bigEndian ? 0 : tag);
             out[*at + 1] = static_cast<std::uint8_t>(bigEndian ? tag : 0);
-            return out;
+            if (readExifOrientation(out) == tag) return out;
         }
     }
 
@@ -151,6 +156,8 @@ std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
     out.insert(out.end(), jpeg.begin(), jpeg.begin() + cut);
     out.insert(out.end(), app1.begin(), app1.end());
     out.insert(out.end(), jpeg.begin() + cutEnd, jpeg.end());
+    // Never report a tag written that does not read back.
+    if (readExifOrientation(out) != tag) return std::nullopt;
     return out;
 }
 

@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/EventLog.h"
@@ -130,7 +132,16 @@ private:
     const platform::DeviceProfile* profile_ = nullptr;
     std::unique_ptr<DeviceRoot> root_;
     std::unique_ptr<SimulatedApp> app_;
-    std::vector<host::LogEntry> history_;  // the logs of apps that ended
+    // The logs of apps that ended, kept compactly so that days of virtual time do not grow the
+    // tool's memory: each entry is its time and the index of its (event, arguments, receiver)
+    // in a pool of the distinct ones (a day of use repeats a few hundred).
+    struct PastEvent {
+        double time = 0;
+        std::uint32_t what = 0;
+    };
+    std::vector<PastEvent> history_;
+    std::vector<host::LogEntry> historyPool_;
+    std::map<std::tuple<std::string, std::string, std::string>, std::uint32_t> historyIndex_;
     std::optional<double> sceneBrightness_;
     std::optional<double> sceneDistance_;
     std::shared_ptr<CMMotionManager> motion_;

@@ -126,16 +126,23 @@ std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
     if (!segment) exif_data_set_byte_order(data.get(), EXIF_BYTE_ORDER_MOTOROLA);
     ExifContent* ifd0 = data->ifd[EXIF_IFD_0];
     ExifEntry* entry = exif_content_get_entry(ifd0, kOrientationTag);
-    if (entry && (entry->format != EXIF_FORMAT_SHORT || entry->components != 1)) {
+    // Entries of the wrong shape go; a hostile block may repeat the tag.
+    while (entry && (entry->format != EXIF_FORMAT_SHORT || entry->components != 1)) {
         exif_content_remove_entry(ifd0, entry);
-        entry = nullptr;
+        entry = exif_content_get_entry(ifd0, kOrientationTag);
     }
     if (!entry) {
         ExifEntry* added = exif_entry_new();
         if (!added) return std::nullopt;
+        // The IFD refuses an entry whose tag it already holds (a new entry's tag is 0, which a
+        // hostile block may hold): name the tag first, and let go of our reference only once the
+        // IFD has taken its own, or the entry would be freed while still in use.
+        added->tag = kOrientationTag;
         exif_content_add_entry(ifd0, added);
-        exif_entry_initialize(added, kOrientationTag);
-        exif_entry_unref(added);  // now owned by the IFD
+        const bool taken = added->parent == ifd0;
+        if (taken) exif_entry_initialize(added, kOrientationTag);
+        exif_entry_unref(added);
+        if (!taken) return std::nullopt;
         entry = added;
     }
     if (!entry->data || entry->size < 2) return std::nullopt;

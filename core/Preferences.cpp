@@ -184,6 +184,13 @@ bool savePrefs() {
         d.set("timeStampVisibleAndPlace", s.timeStampVisibleAndPlace.load());
     }
 
+    // A value the file cannot hold (a string with a NUL byte, read from a file another program
+    // wrote) would make this and every later save fail, losing every change from then on: such
+    // an entry is dropped and the rest kept.
+    for (const std::string& key : d.keys()) {
+        if (!ns::canWritePropertyList(ns::Value(ns::Dictionary{{key, *d.get(key)}}))) d.erase(key);
+    }
+
     if (!fs.fileExists(kPreferencesFolder)) fs.createDirectory(kPreferencesFolder, true);
     // A temporary file renamed over the old one: a failed or interrupted write never leaves a
     // truncated preferences file behind.

@@ -128,14 +128,24 @@ void Session::terminate() {
     if (!app_) return;
     app_->terminate();
     if (const host::EventLog* log = app_->eventLog()) {
-        const auto entries = log->entries();
-        history_.insert(history_.end(), entries.begin(), entries.end());
+        for (const host::LogEntry& entry : log->entries()) {
+            auto [at, added] =
+                historyIndex_.try_emplace({entry.event, entry.args, entry.receiver},
+                                          static_cast<std::uint32_t>(historyPool_.size()));
+            if (added) historyPool_.push_back(entry);
+            history_.push_back({entry.time, at->second});
+        }
     }
     app_.reset();
 }
 
 std::vector<host::LogEntry> Session::events() const {
-    std::vector<host::LogEntry> out = history_;
+    std::vector<host::LogEntry> out;
+    out.reserve(history_.size());
+    for (const PastEvent& past : history_) {
+        out.push_back(historyPool_[past.what]);
+        out.back().time = past.time;
+    }
     if (app_) {
         if (const host::EventLog* log = app_->eventLog()) {
             const auto entries = log->entries();

@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/EventLog.h"
@@ -108,6 +110,14 @@ public:
     // A plain file name (no folders, not "." or "..", not hidden).
     static bool isPlainFileName(const std::string& name);
 
+    // The tool's resident memory as `memory sample` recorded it, in order.
+    struct MemorySample {
+        double hours = 0;  // elapsed() in hours
+        long residentKilobytes = 0;
+        long peakKilobytes = 0;
+    };
+    std::vector<MemorySample>& memorySamples() { return memorySamples_; }
+
 private:
     Session(SessionOptions options, const platform::DeviceProfileRegistry& profiles)
         : options_(std::move(options)), profiles_(profiles) {}
@@ -122,7 +132,16 @@ private:
     const platform::DeviceProfile* profile_ = nullptr;
     std::unique_ptr<DeviceRoot> root_;
     std::unique_ptr<SimulatedApp> app_;
-    std::vector<host::LogEntry> history_;  // the logs of apps that ended
+    // The logs of apps that ended, kept compactly so that days of virtual time do not grow the
+    // tool's memory: each entry is its time and the index of its (event, arguments, receiver)
+    // in a pool of the distinct ones (a day of use repeats a few hundred).
+    struct PastEvent {
+        double time = 0;
+        std::uint32_t what = 0;
+    };
+    std::vector<PastEvent> history_;
+    std::vector<host::LogEntry> historyPool_;
+    std::map<std::tuple<std::string, std::string, std::string>, std::uint32_t> historyIndex_;
     std::optional<double> sceneBrightness_;
     std::optional<double> sceneDistance_;
     std::shared_ptr<CMMotionManager> motion_;
@@ -135,6 +154,7 @@ private:
         std::make_shared<std::atomic<double>>(0.0);
     int processEndHook_ = 0;
     bool photoDateSet_ = false;
+    std::vector<MemorySample> memorySamples_;
 };
 
 }  // namespace sim

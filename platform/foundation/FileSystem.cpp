@@ -1,11 +1,14 @@
 #include "platform/foundation/FileSystem.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <random>
@@ -34,6 +37,44 @@ fs::path join(const fs::path& root, const std::vector<std::string>& parts) {
     fs::path p = root;
     for (const auto& part : parts) p /= part;
     return p;
+}
+
+// The temporary files of an atomic write are ".<name>.tmp-<pid>-<n>-<random>" beside the target.
+std::string tempPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".tmp-";
+}
+
+// A temporary file left by a writer that died mid-write (a killed process) is never renamed.
+// One is stale when the process that made it is gone, or when it is older than any write takes
+// (the process number may have been reused).
+bool isStaleTemp(const fs::directory_entry& entry, const std::string& prefix) {
+    const std::string name = entry.path().filename().string();
+    if (name.compare(0, prefix.size(), prefix) != 0) return false;
+    const std::string rest = name.substr(prefix.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos ||
+        !std::all_of(rest.begin(), rest.begin() + static_cast<long>(dash),
+                     [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const long pid = std::strtol(rest.substr(0, dash).c_str(), nullptr, 10);
+    std::error_code ec;
+    const auto written = entry.last_write_time(ec);
+    if (ec) return false;
+    const bool old = fs::file_time_type::clock::now() - written > std::chrono::minutes(10);
+    if (pid == ::getpid()) return old;  // another thread of ours may be writing it now
+    const bool gone = pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
+    return gone || old;
+}
+
+void removeStaleTemps(const fs::path& folder, const fs::path& target) {
+    const std::string prefix = tempPrefix(target);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        if (isStaleTemp(entry, prefix)) {
+            std::error_code ignored;
+            fs::remove(entry.path(), ignored);
+        }
+    }
 }
 
 // Links followed in one resolution before giving up (as the platform's ELOOP limit).
@@ -219,8 +260,8 @@ bool FileSystem::writeFileAtomically(const std::string& phonePath,
     int fd = -1;
     fs::path temp;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = folder / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) +
-                         "-" + std::to_string(counter++) + "-" + std::to_string(rd()));
+        temp = folder / (tempPrefix(target) + std::to_string(::getpid()) + "-" +
+                         std::to_string(counter++) + "-" + std::to_string(rd()));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 && errno != EEXIST) return false;
     }
@@ -238,6 +279,7 @@ bool FileSystem::writeFileAtomically(const std::string& phonePath,
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    removeStaleTemps(folder, target);
     return true;
 }
 

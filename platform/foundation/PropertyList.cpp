@@ -215,6 +215,10 @@ Bytes toBinaryPropertyList(const Value& value) {
     return out;
 }
 
+bool canWritePropertyList(const Value& value) {
+    return PlistPtr(toPlist(value, 0)) != nullptr;
+}
+
 bool writePropertyListAtomically(const Value& value, const std::string& phonePath) {
     std::string xml = toXmlPropertyList(value);
     if (xml.empty()) return false;

@@ -29,6 +29,10 @@ std::string toXmlPropertyList(const Value& value);
 // The binary form ("bplist00"); empty when the value cannot be expressed.
 Bytes toBinaryPropertyList(const Value& value);
 
+// True when the value can be written in both forms (property lists have no null, no NUL byte in
+// a string or key, and dates within 32-bit seconds of the reference date).
+bool canWritePropertyList(const Value& value);
+
 // Writes the XML form atomically: a temporary file in the same folder, flushed to disk, then
 // renamed over the old one. False on failure, leaving any old file as it was.
 bool writePropertyListAtomically(const Value& value, const std::string& phonePath);

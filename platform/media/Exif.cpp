@@ -55,6 +55,9 @@ std::optional<std::size_t> orientationValueOffset(ByteSpan file, const JpegSegme
         return bigEndian ? (std::uint32_t{u16(at)} << 16) | u16(at + 2)
                          : u16(at) | (std::uint32_t{u16(at + 2)} << 16);
     };
+    // The TIFF magic number: without it the EXIF reader ignores the whole block, so patching an
+    // entry in it would change nothing anyone reads.
+    if (u16(2) != 42) return std::nullopt;
     const std::size_t ifd = u32(4);
     if (ifd > tiff.size() || tiff.size() - ifd < 2) return std::nullopt;
     const std::size_t count = u16(ifd);
@@ -105,13 +108,15 @@ std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
     if (!header) return std::nullopt;
     auto segment = findExifSegment(jpeg);
 
+    // Patch the entry in place, provided the reader then sees it (a block it cannot load, or an
+    // earlier entry it prefers, would leave the patch unread): otherwise rebuild the block.
     if (segment) {
         bool bigEndian = false;
         if (auto at = orientationValueOffset(jpeg, *segment, bigEndian)) {
             Bytes out(jpeg.begin(), jpeg.end());
             out[*at] = static_cast<std::uint8_t>(bigEndian ? 0 : tag);
             out[*at + 1] = static_cast<std::uint8_t>(bigEndian ? tag : 0);
-            return out;
+            if (readExifOrientation(out) == tag) return out;
         }
     }
 
@@ -121,16 +126,23 @@ std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
     if (!segment) exif_data_set_byte_order(data.get(), EXIF_BYTE_ORDER_MOTOROLA);
     ExifContent* ifd0 = data->ifd[EXIF_IFD_0];
     ExifEntry* entry = exif_content_get_entry(ifd0, kOrientationTag);
-    if (entry && (entry->format != EXIF_FORMAT_SHORT || entry->components != 1)) {
+    // Entries of the wrong shape go; a hostile block may repeat the tag.
+    while (entry && (entry->format != EXIF_FORMAT_SHORT || entry->components != 1)) {
         exif_content_remove_entry(ifd0, entry);
-        entry = nullptr;
+        entry = exif_content_get_entry(ifd0, kOrientationTag);
     }
     if (!entry) {
         ExifEntry* added = exif_entry_new();
         if (!added) return std::nullopt;
+        // The IFD refuses an entry whose tag it already holds (a new entry's tag is 0, which a
+        // hostile block may hold): name the tag first, and let go of our reference only once the
+        // IFD has taken its own, or the entry would be freed while still in use.
+        added->tag = kOrientationTag;
         exif_content_add_entry(ifd0, added);
-        exif_entry_initialize(added, kOrientationTag);
-        exif_entry_unref(added);  // now owned by the IFD
+        const bool taken = added->parent == ifd0;
+        if (taken) exif_entry_initialize(added, kOrientationTag);
+        exif_entry_unref(added);
+        if (!taken) return std::nullopt;
         entry = added;
     }
     if (!entry->data || entry->size < 2) return std::nullopt;
@@ -151,6 +163,8 @@ std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
     out.insert(out.end(), jpeg.begin(), jpeg.begin() + cut);
     out.insert(out.end(), app1.begin(), app1.end());
     out.insert(out.end(), jpeg.begin() + cutEnd, jpeg.end());
+    // Never report a tag written that does not read back.
+    if (readExifOrientation(out) != tag) return std::nullopt;
     return out;
 }
 

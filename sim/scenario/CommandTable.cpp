@@ -12,6 +12,7 @@ CommandTable& CommandTable::shared() {
         registerDeviceCommands(*t);
         registerOutputCommands(*t);
         registerExpectCommand(*t);
+        registerMemoryCommands(*t);
         return t;
     }();
     return *table;
@@ -37,6 +38,7 @@ ExpectTable& ExpectTable::shared() {
     static ExpectTable* table = [] {
         auto* t = new ExpectTable();
         registerExpectSubjects(*t);
+        registerMemoryExpectations(*t);
         return t;
     }();
     return *table;

@@ -70,6 +70,8 @@ void registerDeviceCommands(CommandTable& table);
 void registerOutputCommands(CommandTable& table);
 void registerExpectCommand(CommandTable& table);
 void registerExpectSubjects(ExpectTable& table);
+void registerMemoryCommands(CommandTable& table);
+void registerMemoryExpectations(ExpectTable& table);
 
 // "a, b or c" for messages.
 std::string listChoices(const std::vector<std::string>& choices);

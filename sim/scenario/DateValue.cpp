@@ -90,10 +90,14 @@ std::optional<Fields> parseFields(std::string_view text) {
 
 }  // namespace
 
+constexpr int kLastYear = 2200;
+
 std::optional<std::chrono::system_clock::time_point> parseDateTime(std::string_view text) {
     using namespace std::chrono;
     const auto f = parseFields(text);
-    if (!f || f->year < 1970 || f->hour > 23 || f->minute > 59 || f->second > 59) {
+    // The clock counts nanoseconds in 64 bits, which end in 2262: later years would overflow.
+    if (!f || f->year < 1970 || f->year > kLastYear || f->hour > 23 || f->minute > 59 ||
+        f->second > 59) {
         return std::nullopt;
     }
     const year_month_day date{year{f->year}, month{static_cast<unsigned>(f->month)},

@@ -14,7 +14,7 @@
 namespace sim {
 
 // The instant, or nullopt for text that is not such a date (impossible days such as 2026-02-30
-// and hours past 23:59:59 included). Years 1970 to 9999.
+// and hours past 23:59:59 included). Years 1970 to 2200 (the clock's range ends in 2262).
 std::optional<std::chrono::system_clock::time_point> parseDateTime(std::string_view text);
 
 }  // namespace sim

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 
 #include "TempRoot.h"
@@ -84,6 +87,38 @@ TEST(FileSystem, AtomicWriteReplacesAndLeavesNoTemporaryFiles) {
     EXPECT_FALSE(f.fileExists("/nowhere"));
     EXPECT_FALSE(f.writeFileAtomically("/tmp", bytesOf("x")));
     EXPECT_FALSE(f.writeFileAtomically("/", bytesOf("x")));
+}
+
+// A writer killed mid-write leaves its temporary file behind; the next write removes it, but
+// never one that a live writer (another process, or this one) may still be filling, unless it is
+// far older than any write takes.
+TEST(FileSystem, AtomicWriteRemovesTemporaryFilesOfDeadWritersOnly) {
+    TempRoot root;
+    auto& f = FileSystem::shared();
+    const fs::path folder = root.path() / "var/mobile/Library/Preferences";
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ASSERT_GT(dead, 0);
+    ::waitpid(dead, nullptr, 0);
+    const auto temp = [&](long pid, const char* rest) {
+        const fs::path p = folder / (".a.plist.tmp-" + std::to_string(pid) + rest);
+        std::ofstream(p) << "half a plist";
+        return p;
+    };
+    const fs::path ofDead = temp(dead, "-0-1");
+    const fs::path ofLive = temp(::getppid(), "-0-2");
+    const fs::path ofOurs = temp(::getpid(), "-99-3");
+    const fs::path oldOfLive = temp(::getppid(), "-0-4");
+    fs::last_write_time(oldOfLive, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const fs::path otherFile = folder / (".b.plist.tmp-" + std::to_string(dead) + "-0-5");
+    std::ofstream(otherFile) << "another file's";
+
+    ASSERT_TRUE(f.writeFileAtomically("/User/Library/Preferences/a.plist", bytesOf("whole")));
+    EXPECT_FALSE(fs::exists(ofDead));
+    EXPECT_FALSE(fs::exists(oldOfLive));
+    EXPECT_TRUE(fs::exists(ofLive));
+    EXPECT_TRUE(fs::exists(ofOurs));
+    EXPECT_TRUE(fs::exists(otherFile));
 }
 
 TEST(FileSystem, FailedWriteKeepsTheOldFile) {

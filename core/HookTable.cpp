@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "core/CompanionHooks.h"
 #include "core/Hooks.h"
 #include "hostapi/ReplaceableMethods.h"
 #include "hostapi/Selectors.h"
@@ -22,16 +23,38 @@ constexpr HookRow row(const char* className) {
 namespace cv = hostsel::CAMCameraView;
 namespace cc = hostsel::CAMCaptureController;
 namespace as = hostsel::CAMAssetSaver;
+namespace mb = hostsel::CAMExpandableMenuButton;
+namespace tb = hostsel::CAMTopBar;
 
 constexpr std::array kHookTable{
+    row<mb::startExpansionWithProposedFrame,
+        &hooks::CAMExpandableMenuButton_startExpansionWithProposedFrame>("CAMExpandableMenuButton"),
+    row<mb::startCollapsingWithProposedFrame,
+        &hooks::CAMExpandableMenuButton_startCollapsingWithProposedFrame>(
+        "CAMExpandableMenuButton"),
     row<hostsel::CAMAvalancheSession::init, &hooks::CAMAvalancheSession_init>(
         "CAMAvalancheSession"),
     row<hostsel::CAMAvalancheSession::dealloc, &hooks::CAMAvalancheSession_dealloc>(
         "CAMAvalancheSession"),
     row<hostsel::CAMZoomSlider::initWithFrame, &hooks::CAMZoomSlider_initWithFrame>(
         "CAMZoomSlider"),
+    row<tb::layoutSubviews, &hooks::CAMTopBar_layoutSubviews>("CAMTopBar"),
+    row<tb::pointInside_withEvent, &hooks::CAMTopBar_pointInside_withEvent>("CAMTopBar"),
     row<hostsel::CAMPreviewView::initWithFrame, &hooks::CAMPreviewView_initWithFrame>(
         "CAMPreviewView"),
+    row<cv::captureController_didCaptureStillImageForRequest,
+        &hooks::CAMCameraView_captureController_didCaptureStillImageForRequest>("CAMCameraView"),
+    row<cv::captureController_willCaptureStillImageForRequest,
+        &hooks::CAMCameraView_captureController_willCaptureStillImageForRequest>("CAMCameraView"),
+    row<cv::_cameraOrientationChanged, &hooks::CAMCameraView__cameraOrientationChanged>(
+        "CAMCameraView"),
+    row<cv::videoPreviewView, &hooks::CAMCameraView_videoPreviewView>("CAMCameraView"),
+    row<cv::cameraControllerModeDidChange, &hooks::CAMCameraView_cameraControllerModeDidChange>(
+        "CAMCameraView"),
+    row<cv::cameraController_didStartTransitionToShowEffectsGrid_animated,
+        &hooks::CAMCameraView_cameraController_didStartTransitionToShowEffectsGrid_animated>(
+        "CAMCameraView"),
+    row<cv::_performVideoCapture, &hooks::CAMCameraView__performVideoCapture>("CAMCameraView"),
     row<cv::_allowFocusRectPanning, &hooks::CAMCameraView__allowFocusRectPanning>("CAMCameraView"),
     row<as::saveStillImageCaptureResponse_requestEnqueuedBlock_completionBlock,
         &hooks::CAMAssetSaver_saveStillImageCaptureResponse>("CAMAssetSaver"),
@@ -39,6 +62,14 @@ constexpr std::array kHookTable{
         &hooks::CAMAssetSaver__imageJobForStillImageCaptureResponse>("CAMAssetSaver"),
     row<as::queueJobDictionary_asset_requestEnqueuedBlock_completionBlock_imageSurface_previewImageSurface_transient,
         &hooks::CAMAssetSaver_queueJobDictionary>("CAMAssetSaver"),
+    row<cc::_videoModeSessionPresetForDevice_options,
+        &hooks::CAMCaptureController__videoModeSessionPresetForDevice_options>(
+        "CAMCaptureController"),
+    row<cc::_photoModeSessionPresetForMode_device,
+        &hooks::CAMCaptureController__photoModeSessionPresetForMode_device>("CAMCaptureController"),
+    row<cc::accelerometer_didChangeDeviceOrientation,
+        &hooks::CAMCaptureController_accelerometer_didChangeDeviceOrientation>(
+        "CAMCaptureController"),
     row<cc::_sessionStopped, &hooks::CAMCaptureController__sessionStopped>("CAMCaptureController"),
     row<cc::canChangeFocusOrExposure, &hooks::CAMCaptureController_canChangeFocusOrExposure>(
         "CAMCaptureController"),

@@ -55,5 +55,7 @@ UIView* findViewOfClass(UIView& root, const std::string& className, long tag = -
 void registerHostElements(ElementRegistry& registry);
 // The Settings app's own controls ("settings-back").
 void registerSettingsElements(ElementRegistry& registry);
+// The add-on's guides, resolution picker, horizon level and tilt alert.
+void registerCompanionElements(ElementRegistry& registry);
 
 }  // namespace sim

@@ -10,6 +10,7 @@
 #include "platform/media/Exif.h"
 #include "platform/media/JpegCodec.h"
 #include "platform/ui/UIControl.h"
+#include "platform/ui/UIImageView.h"
 #include "platform/ui/UIWindow.h"
 #include "sim/PreferenceKeys.h"
 #include "sim/Session.h"
@@ -68,9 +69,9 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
         error = "expect view needs a view, not a point";
         return std::nullopt;
     }
-    static const std::vector<std::string> kStates{"exists",   "absent",       "visible", "hidden",
-                                                  "selected", "not-selected", "enabled", "disabled",
-                                                  "text",     "frame"};
+    static const std::vector<std::string> kStates{
+        "exists",  "absent",   "visible", "hidden", "selected",    "not-selected",
+        "enabled", "disabled", "text",    "frame",  "highlighted", "not-highlighted"};
     const auto which = pickChoice(args[1], kStates, "view check", error);
     if (!which) return std::nullopt;
     const std::string what = kStates[*which];
@@ -113,6 +114,14 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
             if (what == "not-selected") return need(!control->isSelected(), "it selected");
             if (what == "enabled") return need(control->isEnabled(), "it disabled");
             return need(!control->isEnabled(), "it enabled");
+        }
+        if (what == "highlighted" || what == "not-highlighted") {
+            const auto* image = dynamic_cast<const UIImageView*>(v);
+            if (image == nullptr)
+                return StepOutcome::failure(name + " is a " + v->className() +
+                                            ", not an image view");
+            return what == "highlighted" ? need(image->isHighlighted(), "it not highlighted")
+                                         : need(!image->isHighlighted(), "it highlighted");
         }
         if (what == "text") {
             const auto t = viewText(*v);
@@ -495,7 +504,8 @@ void registerExpectCommand(CommandTable& table) {
 
 void registerExpectSubjects(ExpectTable& table) {
     table.add({"view",
-               "view TARGET exists|absent|visible|hidden|selected|not-selected|enabled|disabled | "
+               "view TARGET exists|absent|visible|hidden|selected|not-selected|enabled|disabled|"
+               "highlighted|not-highlighted | "
                "view TARGET text \"T\" | view TARGET frame (x,y,w,h)",
                "a view on screen", "checks", compileView});
     table.add({"capture",

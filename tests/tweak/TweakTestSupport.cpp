@@ -83,6 +83,7 @@ void registerHostClasses() {
         as::queueJobDictionary_asset_requestEnqueuedBlock_completionBlock_imageSurface_previewImageSurface_transient::
             name,
         &hostQueueJob);
+    registerCompanionHostMethods();
 }
 
 platform::DeviceConfig iPhone6() {

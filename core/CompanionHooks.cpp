@@ -2,14 +2,12 @@
 #include "core/CompanionHooks.h"
 
 #include "camerabar/VerticalAlertImageView.h"
-#include "capture/CameraBarLinks.h"
 #include "capture/ChosenDimension.h"
 #include "capture/FrameRateModel.h"
 #include "core/CompanionSteps.h"
 #include "core/HookTable.h"
 #include "core/TopBarCompanions.h"
 #include "core/TweakState.h"
-#include "overlays/OverlaySelectionController.h"
 #include "platform/capture/AVCaptureDevice.h"
 #include "tools/Predicates.h"
 
@@ -18,38 +16,6 @@ namespace {
 
 namespace cv = hostsel::CAMCameraView;
 namespace cc = hostsel::CAMCaptureController;
-
-OverlaySelectionController* overlays() {
-    return dynamic_cast<OverlaySelectionController*>(state().overlaySelectionController.get());
-}
-
-// Element commands of the camera bar (see its toggleElementFinished:extraInfo:).
-constexpr int kShowHorizon = 3, kShowWrench = 6, kShowMemWarning = 7;
-constexpr int kHideMemWarning = -9, kHideWrench = -8, kHideHorizon = -6, kHidePicker = -4,
-              kHideDial = -5;
-
-// The filter grid covers the preview: the add-on's elements give way, and come back after.
-void hideElementsForFilterGrid() {
-    if (OverlaySelectionController* o = overlays()) o->hideOverlayFunctionality(true);
-    tellCameraBar(kHideDial, 1.0f);
-    tellCameraBar(kHidePicker, 0.25f);
-    tellCameraBar(kHideDimensionIndicator, 0);
-    tellCameraBar(kHideHorizon, 0.25f);
-    tellCameraBar(kHideWrench, 0);
-    tellCameraBar(kHideMemWarning, 0);
-}
-
-void restoreElementsAfterFilterGrid() {
-    if (!state().cameraBar) return;
-    tellCameraBar(kShowHorizon, 0.25f);
-    const long mode = getCameraMode();
-    if (mode == 0 || mode == 6) {
-        if (OverlaySelectionController* o = overlays()) o->hideOverlayFunctionality(false);
-    }
-    tellCameraBar(kShowDimensionIndicator, 0);
-    tellCameraBar(kShowMemWarning, 0);
-    tellCameraBar(kShowWrench, 0);
-}
 
 // The preset from the chosen height, or the fall-back when the camera in use cannot take it.
 std::string presetOrFallback(const char* preset, const char* fallback) {
@@ -127,19 +93,6 @@ void CAMCameraView_cameraControllerModeDidChange(id self, SEL cmd, id controller
     updateTiltAlertHighlight();
 }
 
-void CAMCameraView_cameraController_didStartTransitionToShowEffectsGrid_animated(id self, SEL cmd,
-                                                                                 id controller,
-                                                                                 bool show,
-                                                                                 bool animated) {
-    if (show) {
-        hideElementsForFilterGrid();
-    } else {
-        restoreElementsAfterFilterGrid();
-    }
-    callOriginal<cv::cameraController_didStartTransitionToShowEffectsGrid_animated>(
-        self, cmd, controller, show, animated);
-}
-
 void CAMCameraView__performVideoCapture(id self, SEL cmd) {
     setFrontVideoMirroring(true);
     callOriginal<cv::_performVideoCapture>(self, cmd);
@@ -164,20 +117,6 @@ std::string CAMCaptureController__photoModeSessionPresetForMode_device(id self, 
     const int height =
         getCurrentDimensionHeight(static_cast<int>(mode), static_cast<int>(currentCameraDevice()));
     return presetOrFallback(photoSessionPresetForHeight(height), "AVCaptureSessionPresetPhoto");
-}
-
-// The orientation is stored before the horizon views turn, so they turn to the new one.
-void CAMCaptureController_accelerometer_didChangeDeviceOrientation(id self, SEL cmd,
-                                                                   id accelerometer,
-                                                                   long orientation) {
-    const bool flatOrUnknown = orientation == 0 || orientation == 5 || orientation == 6;
-    if (!flatOrUnknown) {
-        state()._UIDeviceOrientation = orientation;
-        updateTiltAlertHighlight();
-    }
-    VerticalAlertImageView::UpdateHorizontalAlignmentViewsOrientation();
-    callOriginal<cc::accelerometer_didChangeDeviceOrientation>(self, cmd, accelerometer,
-                                                               orientation);
 }
 
 }  // namespace lumora::hooks

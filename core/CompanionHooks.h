@@ -1,8 +1,8 @@
 #pragma once
 // Replacements of the host's methods that look after the add-on's companions: the top-bar icons
 // (horizon button, tilt alert, white-balance label), the horizon views on rotation, the
-// resolution table, the composition guides around the filter grid, front-camera video
-// mirroring and the session presets. Named <Class>_<selector> like those of core/Hooks.h.
+// resolution table, front-camera video mirroring and the session presets. Named <Class>_<selector>
+// like those of core/Hooks.h.
 
 #include <string>
 
@@ -21,18 +21,11 @@ void CAMCameraView_captureController_willCaptureStillImageForRequest(id self, SE
 void CAMCameraView__cameraOrientationChanged(id self, SEL cmd, id notification);
 id CAMCameraView_videoPreviewView(id self, SEL cmd);
 void CAMCameraView_cameraControllerModeDidChange(id self, SEL cmd, id controller);
-void CAMCameraView_cameraController_didStartTransitionToShowEffectsGrid_animated(id self, SEL cmd,
-                                                                                 id controller,
-                                                                                 bool show,
-                                                                                 bool animated);
 void CAMCameraView__performVideoCapture(id self, SEL cmd);
 std::string CAMCaptureController__videoModeSessionPresetForDevice_options(id self, SEL cmd,
                                                                           long device,
                                                                           long options);
 std::string CAMCaptureController__photoModeSessionPresetForMode_device(id self, SEL cmd, long mode,
                                                                        long device);
-void CAMCaptureController_accelerometer_didChangeDeviceOrientation(id self, SEL cmd,
-                                                                   id accelerometer,
-                                                                   long orientation);
 
 }  // namespace lumora::hooks

@@ -3,8 +3,6 @@
 #include <string_view>
 
 #include "camerabar/VerticalAlertImageView.h"
-#include "capture/ChosenDimension.h"
-#include "capture/FormatBadges.h"
 #include "core/TweakState.h"
 #include "overlays/CustomTransparentFilledLabel.h"
 #include "platform/capture/AVCaptureConnection.h"
@@ -101,31 +99,6 @@ void layoutTopBarCompanions() {
             }
         }
     }
-}
-
-void assignResolutionLabelForMode(long mode, long device) {
-    const long hostMode = getCameraMode();
-    if (hostMode == 6) {
-        assignCurrentDimensionAndSetLabel(2448);
-        return;
-    }
-    if (hostMode == 2) {
-        assignCurrentDimensionAndSetLabel(1080);
-        return;
-    }
-    TweakState& st = state();
-    int height = 0;
-    if (!st.sessionHasStarted && st.rememberFPSSettings) {
-        height = getCurrentDimensionHeight(static_cast<int>(mode), static_cast<int>(device));
-        if (height == 0) {
-            height = getCurrentDimensionHeightWithGivenModesAndZeroConversion(
-                static_cast<int>(mode), static_cast<int>(device));
-        }
-    } else {
-        height = getCurrentDimensionHeightWithZeroConversion();
-    }
-    assignCurrentDimensionAndSetLabel(height);
-    assignCurrentFrameRateAndSetLabel(st.currentFrameRate);
 }
 
 }  // namespace lumora

@@ -19,7 +19,4 @@ void updateTiltAlertHighlight();
 // host's own frame-rate badges in host video mode 1.
 void layoutTopBarCompanions();
 
-// Mode change: the resolution badge's height and the frame-rate badge.
-void assignResolutionLabelForMode(long mode, long device);
-
 }  // namespace lumora

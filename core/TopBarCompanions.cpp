@@ -14,11 +14,6 @@
 namespace lumora {
 namespace {
 
-std::function<std::shared_ptr<NSObject>()>& lensPositionMaker() {
-    static std::function<std::shared_ptr<NSObject>()> maker;
-    return maker;
-}
-
 // Only the latest top-bar fade decides the final hidden state.
 std::uint64_t topBarFadeGeneration = 0;
 
@@ -87,20 +82,6 @@ void CreateOverlayIndicator(const UIControl::Action& callback,
     overlays->setOverlayIndicatorImg(overlayIndicatorImageForMode(st.globOverlayMode), true);
     const long mode = getCameraMode();
     overlays->hideOverlayFunctionality(!(mode == 0 || mode == 6));
-}
-
-void setLensPositionControllerMaker(std::function<std::shared_ptr<NSObject>()> maker) {
-    lensPositionMaker() = std::move(maker);
-}
-
-void CreateLensPositionController() {
-    TweakState& st = state();
-    if (st.lensPositionViewController || !lensPositionMaker()) return;
-    st.lensPositionViewController = lensPositionMaker()();
-}
-
-void hideAndDestroyLensPositionViewController() {
-    state().lensPositionViewController.reset();
 }
 
 void ToggleTopbarIcons(bool hide) {

@@ -1,8 +1,7 @@
 #pragma once
 // The small companions each processed mode change makes sure of: the horizon button and the
-// vertical-tilt alert in the host's top bar, the composition guide controller and the lens
-// observer. Each is made once, and only while its feature switch is on; the release is the
-// camera bar teardown's.
+// vertical-tilt alert in the host's top bar and the composition guide controller. Each is made
+// once, and only while its feature switch is on; the release is the camera bar teardown's.
 
 #include <functional>
 #include <memory>
@@ -23,10 +22,6 @@ void CreateVideoVerticallyTiltedAlert();
 // offering the guide page only in photo modes 0 and 6.
 void CreateOverlayIndicator(const UIControl::Action& callback,
                             const std::shared_ptr<NSObject>& owner);
-void CreateLensPositionController();
-void hideAndDestroyLensPositionViewController();
-// The focus tools register how the lens observer is made (it belongs to them).
-void setLensPositionControllerMaker(std::function<std::shared_ptr<NSObject>()> maker);
 // Fades the add-on's top-bar icons out (hide) or in over 3.9 s while the host's menu opens or
 // closes; only the latest request sets the hidden state at the end.
 void ToggleTopbarIcons(bool hide);

@@ -12,7 +12,7 @@ namespace lumora {
 
 // The camera bar view's strip, or null while there is no camera bar view.
 UIScrollView* cameraBarStrip();
-// The camera bar view's frame when hidden (its size is the page size).
+// The camera bar view's frame (its hidden-position frame before it exists); its size is a page.
 CGRect guidePageFrame();
 // Adds the page to the strip and makes the strip three pages wide.
 void addGuidePageToCameraBar(const std::shared_ptr<UIView>& page);

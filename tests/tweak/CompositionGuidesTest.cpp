@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "artwork/CustomDrawButton.h"
+#include "camerabar/CameraBarView.h"
 #include "core/Preferences.h"
 #include "core/TopBarCompanions.h"
 #include "core/TweakState.h"
@@ -63,10 +64,9 @@ protected:
         preview_ = std::make_shared<FakePreview>();
         preview_->setFrame(CGRectMake(0, 40, w, h - 136));
         state()._CAMPreviewView = preview_;
-        barView_ = std::make_shared<UIView>(CGRectMake(0, h - 161, w, 65));
-        strip_ = std::make_shared<UIScrollView>(CGRectMake(0, 0, w, 65));
+        barView_ = CameraBarView::initWithFrame(CGRectMake(-w, h - 161, w, 65), nullptr, nullptr);
+        strip_ = barView_->scrollview;
         strip_->setContentSize(CGSizeMake(2 * w, 65));
-        barView_->addSubview(strip_);
         modeButton_ = std::make_shared<CustomDrawButton>(CGRectMake(10, 0, 47, 47));
         modeButton_->setTag(1);
         modeButton_->setSelected(true);
@@ -97,7 +97,7 @@ protected:
     std::filesystem::path root_;
     testsupport::FakeCaptureController controller_;
     std::shared_ptr<FakePreview> preview_;
-    std::shared_ptr<UIView> barView_;
+    std::shared_ptr<CameraBarView> barView_;
     std::shared_ptr<UIScrollView> strip_;
     std::shared_ptr<CustomDrawButton> modeButton_;
 };

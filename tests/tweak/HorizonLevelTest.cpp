@@ -7,10 +7,12 @@
 #include <cmath>
 #include <memory>
 
+#include "camerabar/CameraBar.h"
 #include "camerabar/HorizonAlignment.h"
 #include "camerabar/HorizonLevel.h"
 #include "camerabar/VerticalAlertImageView.h"
 #include "core/CompanionHooks.h"
+#include "core/Hooks.h"
 #include "core/TopBarCompanions.h"
 #include "core/TweakState.h"
 #include "platform/device/Device.h"
@@ -87,10 +89,11 @@ protected:
         state()._CAMTopBar = topBar_;
         state().showHorizonAlignment = true;
         CreateHorizonAlignmentBtn([](UIGestureRecognizer*) {}, nullptr);
-        VerticalAlertImageView::CreateHorizontalAlignmentViews();
+        bar_ = CameraBar::initWithFrame(CGRectMake(165, 0, 419, 55));
+        state().cameraBar = bar_;
     }
     void TearDown() override {
-        motion_.reset();
+        bar_.reset();
         testsupport::endProcess();
         testsupport::setSharedCaptureController(nullptr);
         MotionSimulator::shared().reset();
@@ -111,7 +114,7 @@ protected:
     testsupport::FakeCaptureController controller_;
     std::shared_ptr<FakeCameraView> cameraView_ = std::make_shared<FakeCameraView>();
     std::shared_ptr<FakeTopBar> topBar_ = std::make_shared<FakeTopBar>();
-    std::unique_ptr<HorizonMotion> motion_ = std::make_unique<HorizonMotion>();
+    std::shared_ptr<CameraBar> bar_;
 };
 
 TEST_F(HorizonIndicator, ViewsAndButtonSitWhereTheScreenAndTopBarSay) {
@@ -126,7 +129,7 @@ TEST_F(HorizonIndicator, ViewsAndButtonSitWhereTheScreenAndTopBarSay) {
 }
 
 TEST_F(HorizonIndicator, FollowsTheMotionSamplesAndLightsOnlyWhileLevel) {
-    StartHorizonAlignment(*motion_);
+    bar_->StartCMDeviceMotion();
     EXPECT_FALSE(state().horizonAlignmentShowing);  // only when the fade-in is done
     run(0.3);
     EXPECT_TRUE(state().horizonAlignmentShowing);
@@ -149,55 +152,56 @@ TEST_F(HorizonIndicator, FollowsTheMotionSamplesAndLightsOnlyWhileLevel) {
     run(0.05);
     expectLit(false);
     // 60 samples a second reach the views.
-    const auto before = motion_->appliedSamples();
+    const auto before = horizonSamplesApplied();
     run(1.0);
-    EXPECT_NEAR(static_cast<double>(motion_->appliedSamples() - before), 60, 1);
+    EXPECT_NEAR(static_cast<double>(horizonSamplesApplied() - before), 60, 1);
 }
 
 TEST_F(HorizonIndicator, ASecondStartStopsTheHeldManagerFirst) {
-    StartHorizonAlignment(*motion_);
+    bar_->StartCMDeviceMotion();
     run(0.1);
-    const std::shared_ptr<CMMotionManager> first = motion_->motionManager();
-    StartHorizonAlignment(*motion_);
-    ASSERT_NE(motion_->motionManager(), first);
+    const std::shared_ptr<CMMotionManager> first = bar_->motionManager;
+    bar_->StartCMDeviceMotion();
+    ASSERT_NE(bar_->motionManager, first);
     EXPECT_FALSE(first->isDeviceMotionActive());
-    EXPECT_TRUE(motion_->motionManager()->isDeviceMotionActive());
-    const auto before = motion_->appliedSamples();
+    EXPECT_TRUE(bar_->motionManager->isDeviceMotionActive());
+    const auto before = horizonSamplesApplied();
     run(1.0);
-    EXPECT_NEAR(static_cast<double>(motion_->appliedSamples() - before), 60, 1);
+    EXPECT_NEAR(static_cast<double>(horizonSamplesApplied() - before), 60, 1);
 }
 
 TEST_F(HorizonIndicator, StopEndsUpdatesAtOnceAndTeardownDropsWhatIsInFlight) {
     state().rememberSettings = true;
-    StartHorizonAlignment(*motion_);
+    bar_->StartCMDeviceMotion();
     run(0.5);
     ASSERT_TRUE(state().horizonAlignmentShowing);
-    StopHorizonAlignment(*motion_, true);
-    EXPECT_FALSE(motion_->motionManager()->isDeviceMotionActive());
-    const auto before = motion_->appliedSamples();
+    bar_->StopCMDeviceMotion(true);
+    EXPECT_FALSE(bar_->motionManager->isDeviceMotionActive());
+    const auto before = horizonSamplesApplied();
     MotionSimulator::shared().setTilt(3);
     run(0.5);
-    EXPECT_EQ(motion_->appliedSamples(), before);
+    EXPECT_EQ(horizonSamplesApplied(), before);
     expectLit(true);  // the last sample's state stays; the views are faded out
     EXPECT_EQ(base().alpha(), 0);
     EXPECT_FALSE(state().horizonAlignmentShowing);
     EXPECT_FALSE(button().isHighlighted());
 
     // Teardown while the fade-in runs: neither the samples nor the completion act afterwards.
-    StartHorizonAlignment(*motion_);
+    bar_->StartCMDeviceMotion();
     run(0.1);
-    motion_->destroy();
-    EXPECT_EQ(motion_->motionManager(), nullptr);
-    const auto afterDestroy = motion_->appliedSamples();
+    bar_->DestroyCMDeviceMotion();
+    EXPECT_EQ(bar_->motionManager, nullptr);
+    const auto afterDestroy = horizonSamplesApplied();
     run(1.0);
-    EXPECT_EQ(motion_->appliedSamples(), afterDestroy);
+    EXPECT_EQ(horizonSamplesApplied(), afterDestroy);
     EXPECT_FALSE(state().horizonAlignmentShowing);
     EXPECT_FALSE(button().isHighlighted());
     // The owner gone altogether, with a stop's completion pending.
-    StartHorizonAlignment(*motion_);
+    bar_->StartCMDeviceMotion();
     run(0.3);
-    StopHorizonAlignment(*motion_, true);
-    motion_.reset();
+    bar_->StopCMDeviceMotion(true);
+    state().cameraBar.reset();
+    bar_.reset();
     run(1.0);
     EXPECT_TRUE(state().horizonAlignmentShowing);
 }
@@ -205,12 +209,12 @@ TEST_F(HorizonIndicator, StopEndsUpdatesAtOnceAndTeardownDropsWhatIsInFlight) {
 TEST_F(HorizonIndicator, RememberedStateResumesOnlyWhileTheSwitchIsOn) {
     state().horizonAlignmentShowing = true;
     state().showHorizonAlignment = false;
-    ResumeRememberedHorizonAlignment(*motion_);
-    EXPECT_EQ(motion_->motionManager(), nullptr);
+    bar_->setUpHorizonAlignment();
+    EXPECT_EQ(bar_->motionManager, nullptr);
     state().showHorizonAlignment = true;
-    ResumeRememberedHorizonAlignment(*motion_);
-    ASSERT_NE(motion_->motionManager(), nullptr);
-    EXPECT_TRUE(motion_->motionManager()->isDeviceMotionActive());
+    bar_->setUpHorizonAlignment();
+    ASSERT_NE(bar_->motionManager, nullptr);
+    EXPECT_TRUE(bar_->motionManager->isDeviceMotionActive());
 }
 
 TEST_F(HorizonIndicator, OrientationHookStoresBeforeTurningAndIgnoresFlatReports) {
@@ -240,6 +244,7 @@ TEST_F(HorizonIndicator, TiltAlertLightsInVideoHeldUprightOnly) {
                                                                              nullptr, o);
     };
     controller_.mode = 1;
+    state().showVerticalAlert = false;
     CreateVideoVerticallyTiltedAlert();
     EXPECT_EQ(alert(), nullptr);  // switched off
 

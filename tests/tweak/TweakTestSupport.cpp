@@ -49,6 +49,24 @@ id hostImageJob(id, SEL, id) {
 void hostQueueJob(id, SEL, ns::Dictionary*, id, hostapi::RequestEnqueuedBlock,
                   hostapi::SaveCompletionBlock, IOSurfaceRef, IOSurfaceRef, bool) {}
 
+// A host method that does nothing and answers a value-initialised result.
+template <class Selector, class Sig = typename Selector::Signature>
+struct HostDefault;
+template <class Selector, class R, class... A>
+struct HostDefault<Selector, R(A...)> {
+    static R call(id, SEL, A...) { return R(); }
+};
+
+template <class... Selectors>
+void addDefaults(const char* className) {
+    objc::Class* cls = objc::Runtime::current().getClass(className);
+    if (cls == nullptr) cls = objc::Runtime::current().registerClass(className);
+    ((cls->findMethod(Selectors::name) == nullptr
+          ? objc::addMethod(cls, Selectors::name, &HostDefault<Selectors>::call)
+          : void()),
+     ...);
+}
+
 }  // namespace
 
 void registerCaptureController(FakeCaptureController* controller) {
@@ -83,7 +101,42 @@ void registerHostClasses() {
         as::queueJobDictionary_asset_requestEnqueuedBlock_completionBlock_imageSurface_previewImageSurface_transient::
             name,
         &hostQueueJob);
-    registerCompanionHostMethods();
+
+    // The remaining replaceable methods the add-on's table replaces, as do-nothing host methods.
+    namespace cv = hostsel::CAMCameraView;
+    namespace cc = hostsel::CAMCaptureController;
+    namespace bb = hostsel::CAMBottomBar;
+    addDefaults<hostsel::UIApplication::didReceiveMemoryWarning>("UIApplication");
+    addDefaults<hostsel::CAMExpandableMenuButton::setOrientation_animated>(
+        "CAMExpandableMenuButton");
+    addDefaults<hostsel::CAMFilterButton::_commonCAMFilterButtonInitialization>("CAMFilterButton");
+    addDefaults<hostsel::CAMShutterButton::setMode_animated>("CAMShutterButton");
+    addDefaults<bb::_layoutForHorizontalOrientation, bb::_layoutForVerticalOrientation,
+                bb::pointInside_withEvent, bb::layoutSubviews>("CAMBottomBar");
+    addDefaults<cv::_setSplitFocusAndExposure, cv::_handleSplitFocusAndExposureTap,
+                cv::pointInside_withEvent, cv::animateBlurForSuspension,
+                cv::cameraController_didStartTransitionToShowEffectsGrid_animated,
+                cv::stopPreviewAnimated, cv::touchesEnded_withEvent, cv::viewDidAppear, cv::dealloc,
+                cv::_removeVideoCaptureControls, cv::_handleFocusRectPan,
+                cv::_modeChangeSwipeMatchesExposureBiasPanDirection>("CAMCameraView");
+    addDefaults<cc::_willTakePhoto, cc::_applyHDRSettingsFromRequest, cc::_setupCamera,
+                cc::mogulFrameRate, cc::_applicationDidEnterBackground, cc::_destroyCamera,
+                cc::accelerometer_didChangeDeviceOrientation, cc::_deviceStarted,
+                cc::startVideoCapture, cc::stopVideoCapture, cc::_focusStarted, cc::_focusCompleted,
+                cc::setCameraMode_device, cc::_setCameraMode_cameraDevice, cc::startPreview_>(
+        "CAMCaptureController");
+    // The companions' rows (top bar, menu, horizon views, resolutions, mirroring, presets).
+    namespace mb = hostsel::CAMExpandableMenuButton;
+    namespace tb = hostsel::CAMTopBar;
+    addDefaults<mb::startExpansionWithProposedFrame, mb::startCollapsingWithProposedFrame>(
+        "CAMExpandableMenuButton");
+    addDefaults<tb::layoutSubviews, tb::pointInside_withEvent>("CAMTopBar");
+    addDefaults<cv::captureController_didCaptureStillImageForRequest,
+                cv::captureController_willCaptureStillImageForRequest,
+                cv::_cameraOrientationChanged, cv::videoPreviewView,
+                cv::cameraControllerModeDidChange, cv::_performVideoCapture>("CAMCameraView");
+    addDefaults<cc::_videoModeSessionPresetForDevice_options,
+                cc::_photoModeSessionPresetForMode_device>("CAMCaptureController");
 }
 
 platform::DeviceConfig iPhone6() {

@@ -31,8 +31,6 @@ void registerCaptureController(FakeCaptureController* controller);
 
 // Registers the other host classes the hook table names, with host implementations.
 void registerHostClasses();
-// The host methods of the companion rows (top bar, menu, orientation, presets, mirroring).
-void registerCompanionHostMethods();
 
 class DeviceRootTest : public ::testing::Test {
 protected:

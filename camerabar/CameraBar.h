@@ -15,6 +15,7 @@
 #include <string>
 
 #include "capture/CameraBarLinks.h"
+#include "dial/DialView.h"
 #include "platform/geometry/Geometry.h"
 #include "platform/objc/NSObject.h"
 
@@ -73,7 +74,7 @@ enum ToggleElementIndex : int {
     SHOW_DIMENSION_INDICATOR = 8,
 };
 
-class CameraBar : public NSObject, public ElementToggling {
+class CameraBar : public NSObject, public ElementToggling, public DialViewDelegate {
 public:
     LU_OBJC_CLASS(CameraBar)
 
@@ -123,7 +124,8 @@ public:
                                                      const std::string& folder);
 
     // ---- Timer engine (CameraBarTimer.cpp) ----
-    void ActionButtonTapped();
+    // The dial's action circle: starts, stops or applies (the frame-rate dial's "Set").
+    void ActionButtonTapped() override;
     void startTimerMode();
     void createTimer();
     void countDown(platform::NSTimer* timer);
@@ -137,6 +139,14 @@ public:
     // delegate is cleared and a running count-down timer is invalidated. Runs from the bar's
     // teardown (destroyObjects) and from the destructor.
     void teardownDialAndTimer();
+    // Ends the running count-down now, when there is one.
+    void stopCountDownNow();
+    // The host's reports: a photo was taken (a time lapse re-arms after its own photo only),
+    // the shutter was pressed (it cancels a self-timer or adds a photo to a time lapse).
+    void timerPhotoTaken();
+    void timerShutterPressed();
+    // The count-down asked the host for the photo whose report is still to come.
+    bool countDownPhotoPending = false;
 
     // ---- Element toggling and the selection dial set-up (CameraBarElements.cpp) ----
     // The action of the badges, the overlay indicator and the picker's buttons: a

@@ -78,6 +78,7 @@ void CAMCaptureController__setCameraMode_cameraDevice(id self, SEL cmd, long mod
         return;
     }
     prepareCameraBar();
+    forgetPhotoFrameRateSkip();
     closeCameraBar();
     callOriginal<cc::_setCameraMode_cameraDevice>(self, cmd, mode, device);
     attachLensObserver();

@@ -91,6 +91,7 @@ constexpr std::array kHookTable{
     passThrough<cv::touchesEnded_withEvent>("CAMCameraView"),
     row<cv::viewDidAppear, &hooks::CAMCameraView_viewDidAppear>("CAMCameraView"),
     row<cv::dealloc, &hooks::CAMCameraView_dealloc>("CAMCameraView"),
+    row<cv::cameraShutterPressed, &hooks::CAMCameraView_cameraShutterPressed>("CAMCameraView"),
     row<cv::_performVideoCapture, &hooks::CAMCameraView__performVideoCapture>("CAMCameraView"),
     passThrough<cv::_removeVideoCaptureControls>("CAMCameraView"),
     row<cv::_allowFocusRectPanning, &hooks::CAMCameraView__allowFocusRectPanning>("CAMCameraView"),
@@ -103,6 +104,7 @@ constexpr std::array kHookTable{
     row<as::queueJobDictionary_asset_requestEnqueuedBlock_completionBlock_imageSurface_previewImageSurface_transient,
         &hooks::CAMAssetSaver_queueJobDictionary>("CAMAssetSaver"),
     passThrough<cc::_willTakePhoto>("CAMCaptureController"),
+    row<cc::_didTakePhoto, &hooks::CAMCaptureController__didTakePhoto>("CAMCaptureController"),
     passThrough<cc::_applyHDRSettingsFromRequest>("CAMCaptureController"),
     passThrough<cc::_setupCamera>("CAMCaptureController"),
     passThrough<cc::mogulFrameRate>("CAMCaptureController"),
@@ -118,7 +120,9 @@ constexpr std::array kHookTable{
         &hooks::CAMCaptureController_accelerometer_didChangeDeviceOrientation>(
         "CAMCaptureController"),
     row<cc::_sessionStopped, &hooks::CAMCaptureController__sessionStopped>("CAMCaptureController"),
+    row<cc::_sessionStarted, &hooks::CAMCaptureController__sessionStarted>("CAMCaptureController"),
     passThrough<cc::_deviceStarted>("CAMCaptureController"),
+    row<cc::_previewStarted, &hooks::CAMCaptureController__previewStarted>("CAMCaptureController"),
     row<cc::startVideoCapture, &hooks::CAMCaptureController_startVideoCapture>(
         "CAMCaptureController"),
     row<cc::stopVideoCapture, &hooks::CAMCaptureController_stopVideoCapture>(

@@ -43,4 +43,10 @@ void CAMCaptureController_startVideoCapture(id self, SEL cmd);
 void CAMCaptureController_stopVideoCapture(id self, SEL cmd);
 void CAMCaptureController__setCameraMode_cameraDevice(id self, SEL cmd, long mode, long device);
 
+// The timer engine's rows and the session and preview starts (TimerHooks.cpp).
+void CAMCameraView_cameraShutterPressed(id self, SEL cmd, id sender);
+void CAMCaptureController__didTakePhoto(id self, SEL cmd);
+void CAMCaptureController__sessionStarted(id self, SEL cmd, id notification);
+void CAMCaptureController__previewStarted(id self, SEL cmd);
+
 }  // namespace lumora::hooks

@@ -4,6 +4,7 @@
 //
 //   isRepeatedModeChange    same mode and camera as last time: only the host's method runs
 //   prepareCameraBar        builds the bar the first time, closes its dial and picker after
+//   forgetPhotoFrameRateSkip  an earlier photo no longer skips the frame rate's re-application
 //   closeCameraBar          slides the strip away
 //   (the host's method)
 //   attachLensObserver      the lens observer follows the new capture device
@@ -39,6 +40,9 @@ void resetFocusTabs();
 void mirrorFrontCameraVideo(long mode, long device);
 void reapplyStabilization(long mode);
 void deferUntilSessionStarts();
+
+// Clears the skip a photo leaves for the frame-rate re-apply (TimerHooks.cpp).
+void forgetPhotoFrameRateSkip();
 
 // Companion steps (ModeChangeFocusSteps.cpp).
 void createLensPositionControllerStep();

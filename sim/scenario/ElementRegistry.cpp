@@ -15,6 +15,7 @@ ElementRegistry& ElementRegistry::shared() {
         registerHostElements(*r);
         registerSettingsElements(*r);
         registerCompanionElements(*r);
+        registerDialElements(*r);
         return r;
     }();
     return *registry;

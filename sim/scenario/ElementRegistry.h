@@ -53,6 +53,8 @@ private:
 UIView* findViewOfClass(UIView& root, const std::string& className, long tag = -1);
 
 void registerHostElements(ElementRegistry& registry);
+// The add-on's selection dial: the dial itself, its action and switch circles.
+void registerDialElements(ElementRegistry& registry);
 // The Settings app's own controls ("settings-back").
 void registerSettingsElements(ElementRegistry& registry);
 // The add-on's guides, resolution picker, horizon level and tilt alert.

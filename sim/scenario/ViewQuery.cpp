@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "dial/DialView.h"
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIView.h"
@@ -148,6 +149,8 @@ bool isEffectivelyVisible(const UIView& view) {
 
 std::optional<std::string> viewText(const UIView& view) {
     if (const auto* label = dynamic_cast<const UILabel*>(&view)) return label->text();
+    // The selection dial draws its number and unit: its text is what it shows.
+    if (const auto* dial = dynamic_cast<const lumora::DialView*>(&view)) return dial->readout();
     if (const auto* button = dynamic_cast<const UIButton*>(&view))
         return button->titleForState(button->state());
     return std::nullopt;

@@ -113,6 +113,9 @@ void registerHostClasses() {
     addDefaults<hostsel::CAMShutterButton::setMode_animated>("CAMShutterButton");
     addDefaults<bb::_layoutForHorizontalOrientation, bb::_layoutForVerticalOrientation,
                 bb::pointInside_withEvent, bb::layoutSubviews>("CAMBottomBar");
+    addDefaults<cv::cameraShutterPressed>("CAMCameraView");
+    addDefaults<cc::_didTakePhoto, cc::_sessionStarted, cc::_previewStarted>(
+        "CAMCaptureController");
     addDefaults<cv::_setSplitFocusAndExposure, cv::_handleSplitFocusAndExposureTap,
                 cv::pointInside_withEvent, cv::animateBlurForSuspension,
                 cv::cameraController_didStartTransitionToShowEffectsGrid_animated,

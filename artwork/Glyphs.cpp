@@ -18,13 +18,13 @@ void drawGlyph(GraphicsContext& ctx, CGRect bounds, int tag, const GlyphState& s
     const bool open = drawFlow == 3 || drawFlow == 4;
     switch (tag) {
         case 1:
-            drawInGlyphBox(ctx, bounds, kBox, state, detail::goldenSection);
+            drawInGlyphBox(ctx, bounds, kBox, state, detail::thirds);
             break;
         case 2:
-            drawInGlyphBox(ctx, bounds, kBox, state, detail::triangles);
+            drawInGlyphBox(ctx, bounds, kBox, state, detail::goldenSection);
             break;
         case 3:
-            drawInGlyphBox(ctx, bounds, kBox, state, detail::thirds);
+            drawInGlyphBox(ctx, bounds, kBox, state, detail::triangles);
             break;
         case 4:
             drawInGlyphBox(ctx, bounds, kBox, state, detail::centredSquare);

@@ -5,8 +5,10 @@
 // 0.3 when disabled. Nothing is drawn for an empty or non-finite bounds.
 //
 // CustomDrawButton tags (drawGlyph):
-//   1 golden section with its spiral    2 triangles (diagonal with perpendiculars)
-//   3 rule of thirds                    4 centred square
+//   1 rule of thirds                    2 golden section with its spiral
+//   3 trisection (diagonal with perpendiculars)  4 centred square
+//   (the same numbers as the guide buttons' tags, so a button shows the guide it lays over the
+//   preview)
 //   5 wrench
 //   6 focus tab (focus-square corners), 7 exposure tab (sun); drawFlow 0 / 3 letter "A"
 //     (automatic), 1 / 4 letter "M" (manual); 3 and 4 draw the tab open (a filled plate with

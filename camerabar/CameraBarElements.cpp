@@ -1,13 +1,15 @@
-// The camera bar's element commands, the selection dial set-up and the resolution picker.
-// Until the picker exists its commands only track their flags; the hide and show commands work
-// on the elements there are.
+// The camera bar's element commands, the classification of taps on its elements, and the
+// selection dial set-up. The resolution picker's own methods and the badge, picker-button and
+// guide-button branches live in CameraBarPicker.cpp.
 #include <string_view>
 
 #include "camerabar/CameraBar.h"
+#include "camerabar/ElementTaps.h"
 #include "capture/FrameRateModel.h"
 #include "core/TweakState.h"
 #include "dial/DialViewController.h"
 #include "hostapi/HostAPI.h"
+#include "overlays/CustomDimensionView.h"
 #include "overlays/CustomSlalomIndicatorView.h"
 #include "platform/runloop/RunLoop.h"
 #include "platform/ui/UIControl.h"
@@ -129,7 +131,21 @@ void configureDial(CameraBar& bar) {
 void CameraBar::toggleElement(NSObject* sender) {
     NSObject* element = tappedElement(sender);
     if (element == nullptr) return;
-    if (isFrameRateBadge(*element)) frameRateBadgeTapped(*this);
+    // Taps may tear down and rebuild what holds this controller.
+    const std::shared_ptr<NSObject> keepAlive = shared_from_this();
+    const std::string_view name = element->className();
+    const auto* badge = dynamic_cast<const CustomSlalomIndicatorView*>(element);
+    auto* view = dynamic_cast<UIView*>(element);
+    if (isFrameRateBadge(*element)) {
+        frameRateBadgeTapped(*this);
+    } else if (name == "CustomSlalomIndicatorView" && badge != nullptr &&
+               badge->indicatorType() == CustomSlalomIndicatorView::kResolution) {
+        tapResolutionBadge(*this);
+    } else if (name == "CustomDimensionViewButton" && view != nullptr) {
+        tapResolutionButton(*this, *view);
+    } else if (name == "CustomDrawButton" && view != nullptr) {
+        tapGuideButton(*view);
+    }
 }
 
 void CameraBar::toggleElementFinished(int index, float extraInfo) {
@@ -154,7 +170,9 @@ void CameraBar::toggleElementFinished(int index, float extraInfo) {
             if (dialViewController) removeSelDial(extraInfo == 1.0f);
             break;
         case HIDE_DIMENSION_SELECTOR:
-            if (dimensionSelectionView && dimensionSelectorViewShowing) {
+            // Also while the picker is still fading in: the hide cancels the fade-in.
+            if (dimensionSelectionView &&
+                (dimensionSelectorViewShowing || dimensionSelectionView->isFadingIn())) {
                 hideDimensionSelectionView(extraInfo);
             }
             break;
@@ -243,29 +261,6 @@ void CameraBar::removeSelDial(bool reset) {
         deselect(s.modeLapseTimerBtn);
         deselect(s.modeTimerBtn);
     }
-}
-
-void CameraBar::showDimensionSelectionView() {
-    if (dimensionSelectionView) dimensionFadeinFinished();
-}
-
-void CameraBar::hideDimensionSelectionView(float) {
-    if (dimensionSelectionView) dimensionFadeoutFinished();
-}
-
-void CameraBar::dimensionFadeinFinished() {
-    dimensionSelectorViewShowing = true;
-}
-
-void CameraBar::dimensionFadeoutFinished() {
-    dimensionSelectorViewShowing = false;
-}
-
-void CameraBar::_rotate() {}
-
-void CameraBar::releaseDimensionSelectionView() {
-    dimensionSelectionView.reset();
-    dimensionSelectorViewShowing = false;
 }
 
 }  // namespace lumora

@@ -34,12 +34,13 @@ void CAMCaptureController__applicationDidEnterBackground(id self, SEL cmd, id no
 void CAMCaptureController_accelerometer_didChangeDeviceOrientation(id self, SEL cmd,
                                                                    id accelerometer,
                                                                    long orientation) {
+    // Unknown, face up and face down leave everything as it is. The orientation is stored
+    // before the horizon views turn, so they turn to the new one, not the last.
+    const bool known = orientation != 0 && orientation != 5 && orientation != 6;
+    if (known) state()._UIDeviceOrientation = orientation;
     overlaytool::updateHorizontalAlignmentViewsOrientation();
-    // Unknown, face up and face down leave everything as it is.
-    if (orientation != 0 && orientation != 5 && orientation != 6) {
-        TweakState& s = state();
-        s._UIDeviceOrientation = orientation;
-        if (auto* alert = dynamic_cast<UIImageView*>(s.videoVerticallyTiltedAlert.get())) {
+    if (known) {
+        if (auto* alert = dynamic_cast<UIImageView*>(state().videoVerticallyTiltedAlert.get())) {
             alert->setHighlighted(isVideoMode() && (orientation == 1 || orientation == 2));
         }
         platform::RunLoop::main().post([] { rotateObjectsOnMainThread(); });

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/CompanionHooks.h"
 #include "core/Hooks.h"
 #include "hostapi/ReplaceableMethods.h"
 #include "hostapi/Selectors.h"
@@ -39,9 +40,16 @@ namespace cv = hostsel::CAMCameraView;
 namespace cc = hostsel::CAMCaptureController;
 namespace as = hostsel::CAMAssetSaver;
 namespace bb = hostsel::CAMBottomBar;
+namespace mb = hostsel::CAMExpandableMenuButton;
+namespace tb = hostsel::CAMTopBar;
 
 constexpr std::array kHookTable{
     passThrough<hostsel::UIApplication::didReceiveMemoryWarning>("UIApplication"),
+    row<mb::startExpansionWithProposedFrame,
+        &hooks::CAMExpandableMenuButton_startExpansionWithProposedFrame>("CAMExpandableMenuButton"),
+    row<mb::startCollapsingWithProposedFrame,
+        &hooks::CAMExpandableMenuButton_startCollapsingWithProposedFrame>(
+        "CAMExpandableMenuButton"),
     passThrough<hostsel::CAMExpandableMenuButton::setOrientation_animated>(
         "CAMExpandableMenuButton"),
     passThrough<hostsel::CAMFilterButton::_commonCAMFilterButtonInitialization>("CAMFilterButton"),
@@ -51,6 +59,8 @@ constexpr std::array kHookTable{
         "CAMAvalancheSession"),
     row<hostsel::CAMZoomSlider::initWithFrame, &hooks::CAMZoomSlider_initWithFrame>(
         "CAMZoomSlider"),
+    row<tb::layoutSubviews, &hooks::CAMTopBar_layoutSubviews>("CAMTopBar"),
+    row<tb::pointInside_withEvent, &hooks::CAMTopBar_pointInside_withEvent>("CAMTopBar"),
     row<hostsel::CAMShutterButton::setMode_animated, &hooks::CAMShutterButton_setMode_animated>(
         "CAMShutterButton"),
     row<bb::_layoutForHorizontalOrientation, &hooks::CAMBottomBar__layoutForHorizontalOrientation>(
@@ -64,6 +74,15 @@ constexpr std::array kHookTable{
     passThrough<cv::_setSplitFocusAndExposure>("CAMCameraView"),
     passThrough<cv::_handleSplitFocusAndExposureTap>("CAMCameraView"),
     row<cv::pointInside_withEvent, &hooks::CAMCameraView_pointInside_withEvent>("CAMCameraView"),
+    row<cv::captureController_didCaptureStillImageForRequest,
+        &hooks::CAMCameraView_captureController_didCaptureStillImageForRequest>("CAMCameraView"),
+    row<cv::captureController_willCaptureStillImageForRequest,
+        &hooks::CAMCameraView_captureController_willCaptureStillImageForRequest>("CAMCameraView"),
+    row<cv::_cameraOrientationChanged, &hooks::CAMCameraView__cameraOrientationChanged>(
+        "CAMCameraView"),
+    row<cv::videoPreviewView, &hooks::CAMCameraView_videoPreviewView>("CAMCameraView"),
+    row<cv::cameraControllerModeDidChange, &hooks::CAMCameraView_cameraControllerModeDidChange>(
+        "CAMCameraView"),
     passThrough<cv::animateBlurForSuspension>("CAMCameraView"),
     row<cv::cameraController_didStartTransitionToShowEffectsGrid_animated,
         &hooks::CAMCameraView_cameraController_didStartTransitionToShowEffectsGrid_animated>(
@@ -73,6 +92,7 @@ constexpr std::array kHookTable{
     row<cv::viewDidAppear, &hooks::CAMCameraView_viewDidAppear>("CAMCameraView"),
     row<cv::dealloc, &hooks::CAMCameraView_dealloc>("CAMCameraView"),
     row<cv::cameraShutterPressed, &hooks::CAMCameraView_cameraShutterPressed>("CAMCameraView"),
+    row<cv::_performVideoCapture, &hooks::CAMCameraView__performVideoCapture>("CAMCameraView"),
     passThrough<cv::_removeVideoCaptureControls>("CAMCameraView"),
     row<cv::_allowFocusRectPanning, &hooks::CAMCameraView__allowFocusRectPanning>("CAMCameraView"),
     passThrough<cv::_handleFocusRectPan>("CAMCameraView"),
@@ -88,6 +108,11 @@ constexpr std::array kHookTable{
     passThrough<cc::_applyHDRSettingsFromRequest>("CAMCaptureController"),
     passThrough<cc::_setupCamera>("CAMCaptureController"),
     passThrough<cc::mogulFrameRate>("CAMCaptureController"),
+    row<cc::_videoModeSessionPresetForDevice_options,
+        &hooks::CAMCaptureController__videoModeSessionPresetForDevice_options>(
+        "CAMCaptureController"),
+    row<cc::_photoModeSessionPresetForMode_device,
+        &hooks::CAMCaptureController__photoModeSessionPresetForMode_device>("CAMCaptureController"),
     row<cc::_applicationDidEnterBackground,
         &hooks::CAMCaptureController__applicationDidEnterBackground>("CAMCaptureController"),
     passThrough<cc::_destroyCamera>("CAMCaptureController"),

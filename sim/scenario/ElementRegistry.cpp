@@ -14,6 +14,7 @@ ElementRegistry& ElementRegistry::shared() {
         auto* r = new ElementRegistry();
         registerHostElements(*r);
         registerSettingsElements(*r);
+        registerCompanionElements(*r);
         registerDialElements(*r);
         registerCameraBarElements(*r);
         return r;

@@ -59,5 +59,7 @@ void registerDialElements(ElementRegistry& registry);
 void registerSettingsElements(ElementRegistry& registry);
 // The add-on's camera bar: "camera-bar", its buttons, captions and page arrows.
 void registerCameraBarElements(ElementRegistry& registry);
+// The add-on's guides, resolution picker, horizon level and tilt alert.
+void registerCompanionElements(ElementRegistry& registry);
 
 }  // namespace sim

@@ -143,6 +143,14 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
             if (what == "enabled") return need(control->isEnabled(), "it disabled");
             return need(!control->isEnabled(), "it enabled");
         }
+        if (what == "highlighted" || what == "not-highlighted") {
+            const auto* image = dynamic_cast<const UIImageView*>(v);
+            if (image == nullptr)
+                return StepOutcome::failure(name + " is a " + v->className() +
+                                            ", not an image view");
+            return what == "highlighted" ? need(image->isHighlighted(), "it not highlighted")
+                                         : need(!image->isHighlighted(), "it highlighted");
+        }
         if (what == "text") {
             const auto t = viewText(*v);
             if (!t) return StepOutcome::failure(name + " is a " + v->className() + " with no text");

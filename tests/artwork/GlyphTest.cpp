@@ -135,3 +135,37 @@ TEST(Glyphs, StabilizationModesEachLookDifferent) {
     EXPECT_TRUE(arttest::samePixels(*draw(-1), *draw(3))) << "3 is also the automatic mode";
     EXPECT_EQ(arttest::ink(*draw(7)).pixels, 0);
 }
+
+#include "artwork/CompositionGlyphs.h"
+#include "artwork/GlyphCanvas.h"
+
+namespace {
+
+// The guide buttons' tags are the guides' own numbers (1 thirds, 2 golden section, 3 trisection,
+// 4 square), so the glyph a user taps is the guide drawn over the preview.
+TEST(GuideGlyphs, EachGuideTagDrawsItsOwnGuide) {
+    using GuideDraw = void (*)(GraphicsContext&);
+    const std::pair<int, GuideDraw> guides[] = {{1, detail::thirds},
+                                                {2, detail::goldenSection},
+                                                {3, detail::triangles},
+                                                {4, detail::centredSquare}};
+    const GlyphState state{true, true, {}};
+    for (const auto& [tag, guide] : guides) {
+        SCOPED_TRACE(tag);
+        BitmapContext byTag(88, 88, 2), byGuide(88, 88, 2);
+        drawGlyph(byTag, CGRectMake(0, 0, 44, 44), tag, state);
+        drawInGlyphBox(byGuide, CGRectMake(0, 0, 44, 44), CGSizeMake(44, 44), state, guide);
+        int differing = 0, inked = 0;
+        for (int y = 0; y < 88; ++y) {
+            for (int x = 0; x < 88; ++x) {
+                const Color a = byTag.pixel(x, y), b = byGuide.pixel(x, y);
+                if (a.a > 0.1) ++inked;
+                if (std::abs(a.a - b.a) > 0.01) ++differing;
+            }
+        }
+        EXPECT_GT(inked, 100);
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "artwork/resources/ResourceArtwork.h"
 #include "platform/foundation/FileSystem.h"
 
 namespace testsupport {
@@ -36,6 +37,11 @@ void installTranslations() {
                       bundle / entry.path().filename() / "Localizable.strings",
                       fs::copy_options::overwrite_existing);
     }
+}
+
+bool installResources() {
+    return lumora::artwork::writeResources(
+        ns::FileSystem::shared().resolve("/Library/Application Support/Lumora3").string());
 }
 
 }  // namespace testsupport

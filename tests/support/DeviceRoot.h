@@ -16,5 +16,7 @@ void removeDeviceRoot(const std::filesystem::path& root);
 // Copies every data/strings/<language>.lproj/Localizable.strings of the source tree into the
 // settings bundle of the current device root, where the add-on looks for its translations.
 void installTranslations();
+// Draws the add-on's resource images into the resource folder of the current device root.
+bool installResources();
 
 }  // namespace testsupport

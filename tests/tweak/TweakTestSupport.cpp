@@ -128,6 +128,18 @@ void registerHostClasses() {
                 cc::startVideoCapture, cc::stopVideoCapture, cc::_focusStarted, cc::_focusCompleted,
                 cc::setCameraMode_device, cc::_setCameraMode_cameraDevice, cc::startPreview_>(
         "CAMCaptureController");
+    // The companions' rows (top bar, menu, horizon views, resolutions, mirroring, presets).
+    namespace mb = hostsel::CAMExpandableMenuButton;
+    namespace tb = hostsel::CAMTopBar;
+    addDefaults<mb::startExpansionWithProposedFrame, mb::startCollapsingWithProposedFrame>(
+        "CAMExpandableMenuButton");
+    addDefaults<tb::layoutSubviews, tb::pointInside_withEvent>("CAMTopBar");
+    addDefaults<cv::captureController_didCaptureStillImageForRequest,
+                cv::captureController_willCaptureStillImageForRequest,
+                cv::_cameraOrientationChanged, cv::videoPreviewView,
+                cv::cameraControllerModeDidChange, cv::_performVideoCapture>("CAMCameraView");
+    addDefaults<cc::_videoModeSessionPresetForDevice_options,
+                cc::_photoModeSessionPresetForMode_device>("CAMCaptureController");
 }
 
 platform::DeviceConfig iPhone6() {

@@ -1,0 +1,158 @@
+// The guides, the resolution picker, the horizon level and the tilt alert end to end: scenario
+// lines against the simulated camera app with the add-on injected.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "sim/Profiles.h"
+#include "sim/Runner.h"
+#include "sim/Session.h"
+#include "sim/scenario/Script.h"
+
+namespace {
+
+class CompanionScenario : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string templ =
+            (std::filesystem::temp_directory_path() / "lumora3-companions-XXXXXX").string();
+        ASSERT_NE(mkdtemp(templ.data()), nullptr);
+        base_ = templ;
+    }
+    void TearDown() override {
+        session_.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(base_, ec);
+    }
+    // Runs the lines after the common start: an iPhone 6 with every companion switched on.
+    sim::RunReport run(const std::string& lines) {
+        std::string error;
+        const auto* profiles = sim::defaultProfiles(error);
+        EXPECT_NE(profiles, nullptr) << error;
+        sim::SessionOptions o;
+        o.outputFolder = base_ / "out";
+        o.rootFolder = base_ / "root";
+        session_ = sim::Session::create(std::move(o), *profiles, error);
+        EXPECT_NE(session_, nullptr) << error;
+        const std::string text = R"(device iphone6
+prefs set ENABLED true
+prefs set showOverlays true
+prefs set showHorizonAlignment true
+prefs set showVerticalAlert true
+prefs set showDimensions true
+)" + lines;
+        auto parsed = sim::parseScript(text, "companions.scn");
+        for (const auto& e : parsed.errors) ADD_FAILURE() << e.describe();
+        return sim::runScript(parsed.script, *session_);
+    }
+    static std::string failures(const sim::RunReport& r) {
+        std::string s;
+        for (const auto& f : r.failures) s += f.describe() + "\n";
+        return s;
+    }
+
+    std::filesystem::path base_;
+    std::unique_ptr<sim::Session> session_;
+};
+
+TEST_F(CompanionScenario, ASecondBadgeTapDuringTheFadeInClosesThePicker) {
+    const auto r = run(R"(launch camera
+advance 1s
+mode video
+advance 1s
+tap resolution-badge
+advance 50ms
+tap resolution-badge
+advance 1s
+expect view resolution-picker hidden
+expect view resolution-720 absent
+tap resolution-badge
+advance 1s
+expect view resolution-720 visible
+expect view resolution-1080 visible
+expect view resolution-2448 absent
+)");
+    EXPECT_TRUE(r.passed()) << failures(r);
+}
+
+TEST_F(CompanionScenario, ThePickerOffersTheHeightsOfTheModeInForce) {
+    const auto r = run(R"(launch camera
+advance 1s
+tap resolution-badge
+advance 1s
+expect view resolution-2448 visible
+tap resolution-1080
+advance 1s
+expect view resolution-picker hidden
+mode video
+advance 1s
+tap resolution-badge
+advance 1s
+expect view resolution-2448 absent
+tap resolution-480
+advance 1s
+expect capture format-height = 480
+expect capture frame-rate = 30
+)");
+    EXPECT_TRUE(r.passed()) << failures(r);
+}
+
+TEST_F(CompanionScenario, TheHorizonButtonGivesWayWhileTheHostMenuIsOpen) {
+    const auto r = run(R"(launch camera
+advance 1s
+expect view horizon-button visible
+menu expand
+advance 5s
+expect view horizon-button hidden
+menu collapse
+advance 5s
+expect view horizon-button visible
+)");
+    EXPECT_TRUE(r.passed()) << failures(r);
+}
+
+TEST_F(CompanionScenario, ARememberedHorizonNeedsItsSwitch) {
+    const auto on = run(R"(prefs set rememberSettings true
+prefs set horizonAlignmentShowing true
+launch camera
+advance 1s
+expect view horizon-base visible
+expect view horizon-base highlighted
+)");
+    EXPECT_TRUE(on.passed()) << failures(on);
+    const auto off = run(R"(prefs set rememberSettings true
+prefs set horizonAlignmentShowing true
+prefs set showHorizonAlignment false
+launch camera
+advance 1s
+expect view horizon-button absent
+expect view horizon-base hidden
+)");
+    EXPECT_TRUE(off.passed()) << failures(off);
+}
+
+TEST_F(CompanionScenario, HorizonViewsTurnWithThePhoneAndStayLitAtLevel) {
+    const auto r = run(R"(launch camera
+advance 1s
+tap horizon-button
+advance 1s
+orient landscape-left
+advance 1s
+expect view horizon-base highlighted
+tilt 0.8
+advance 0.5s
+expect view horizon-needle not-highlighted
+orient face-up
+advance 1s
+expect view horizon-needle not-highlighted
+orient upside-down
+advance 1s
+expect view horizon-needle not-highlighted
+)");
+    EXPECT_TRUE(r.passed()) << failures(r);
+}
+
+}  // namespace

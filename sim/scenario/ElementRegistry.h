@@ -53,6 +53,8 @@ private:
 UIView* findViewOfClass(UIView& root, const std::string& className, long tag = -1);
 
 void registerHostElements(ElementRegistry& registry);
+// The add-on's focus and exposure tabs and rulers ("focus-tab", "lens-ruler", ...).
+void registerManualElements(ElementRegistry& registry);
 // The Settings app's own controls ("settings-back").
 void registerSettingsElements(ElementRegistry& registry);
 

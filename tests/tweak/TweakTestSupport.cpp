@@ -125,6 +125,13 @@ void registerHostClasses() {
                 cc::startVideoCapture, cc::stopVideoCapture, cc::_focusStarted, cc::_focusCompleted,
                 cc::setCameraMode_device, cc::_setCameraMode_cameraDevice, cc::startPreview_>(
         "CAMCaptureController");
+    // Those of the manual focus and exposure rows.
+    addDefaults<cv::_showContinuousAEAFView, cv::_allowExposureBiasForMode,
+                cv::_finishCommonTapGesture, cv::cameraControllerModeDidChange,
+                cv::_shouldShowFocus, cv::touchesBegan_withEvent, cv::_handleOverlayViewLongPress,
+                cv::_handleExposureBiasPan, cv::_endPanFocus_exposure_atPoint,
+                cv::_switchFromCameraModeAtIndex_toCameraModeAtIndex>("CAMCameraView");
+    addDefaults<cc::_didTakePhoto, cc::resumePreview>("CAMCaptureController");
 }
 
 platform::DeviceConfig iPhone6() {

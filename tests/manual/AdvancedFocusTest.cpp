@@ -1,5 +1,6 @@
 // Advanced focus through the simulated camera app: split focus and exposure points from a tap,
-// the long-press lock, and touches handing focus and exposure back to the camera.
+// the long-press lock, touches handing focus and exposure back to the camera, and the end of a
+// capture releasing advanced focus.
 
 #include "ManualTestSupport.h"
 #include "core/TweakState.h"
@@ -116,6 +117,30 @@ TEST_F(ManualOnHost, TouchOutsideAdvancedModeHandsFocusAndExposureBack) {
     EXPECT_FALSE(tools().isInManualFocusMode());
     EXPECT_FALSE(tools().skipLensPositionObserverCallback());
     EXPECT_EQ(tools().customDrawButtonFocus()->drawFlow(), 0);
+}
+
+// A shutter press marks a still as being captured, which holds advanced focus still; the still
+// reported taken, or a recording that stops, ends that.
+TEST_F(ManualOnHost, TakenStillOrStoppedRecordingReleasesAdvancedFocus) {
+    launch("iphone6", 0);
+    openToolPage(false);
+    state().capturingPhoto = true;
+    tools().toggleAdvancedFocus(true, nullptr, true);
+    EXPECT_FALSE(state().UseAdvancedCamera);
+    app_.tapShutter();
+    app_.settle();
+    EXPECT_FALSE(state().capturingPhoto);
+    tools().toggleAdvancedFocus(true, nullptr, true);
+    EXPECT_TRUE(state().UseAdvancedCamera);
+
+    ASSERT_TRUE(app_.setMode("VIDEO"));
+    app_.runFor(1.0);
+    state().capturingPhoto = true;
+    app_.startRecording();
+    app_.runFor(1.0);
+    app_.stopRecording();
+    app_.settle();
+    EXPECT_FALSE(state().capturingPhoto);
 }
 
 }  // namespace

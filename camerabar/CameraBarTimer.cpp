@@ -9,6 +9,7 @@
 #include "platform/media/AudioPlayer.h"
 #include "platform/runloop/Timer.h"
 #include "platform/ui/UIControl.h"
+#include "platform/ui/UIView.h"
 #include "tools/Predicates.h"
 
 namespace lumora {
@@ -95,6 +96,8 @@ UIView* CameraBar::dialView() const {
 }
 
 void CameraBar::teardownDialAndTimer() {
+    // The dial's full-screen view must not outlive the bar in the camera view.
+    if (UIView* view = dialView()) view->removeFromSuperview();
     if (auto timer = runningCountDown.lock()) timer->invalidate();
     runningCountDown.reset();
     timerIsRunning = false;

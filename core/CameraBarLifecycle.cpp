@@ -15,7 +15,9 @@
 #include "platform/capture/AVCaptureDevice.h"
 #include "platform/device/Process.h"
 #include "platform/device/UIDevice.h"
+#include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScrollView.h"
+#include "platform/ui/UIWindow.h"
 #include "tools/Predicates.h"
 
 namespace lumora {
@@ -39,8 +41,49 @@ CGFloat screenHeight() {
     return UIScreen::mainScreen().bounds().size.height;
 }
 
+}  // namespace
+
+// The host's camera view and bottom bar. Teardown forgets both, and coming back from the
+// background the host neither shows the camera view anew nor lays its bottom bar out again:
+// then they are found in the key window and kept again.
+namespace {
+std::shared_ptr<CAMCameraView> findCameraView(const std::shared_ptr<UIView>& view) {
+    if (!view) return nullptr;
+    if (auto found = std::dynamic_pointer_cast<CAMCameraView>(view)) return found;
+    for (const auto& sub : view->subviews()) {
+        if (auto found = findCameraView(sub)) return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+std::shared_ptr<CAMCameraView> hostCameraView() {
+    TweakState& s = state();
+    if (auto kept = s.cameraView.lock()) return kept;
+    auto found = findCameraView(
+        std::static_pointer_cast<UIView>(UIApplication::sharedApplication().keyWindow()));
+    if (found) s.cameraView = found;
+    return found;
+}
+
+std::shared_ptr<CAMBottomBar> hostBottomBar() {
+    TweakState& s = state();
+    if (auto kept = s._CAMBottomBar.lock()) return kept;
+    const auto cameraView = hostCameraView();
+    if (!cameraView) return nullptr;
+    for (const auto& sub : cameraView->subviews()) {
+        if (auto bar = std::dynamic_pointer_cast<CAMBottomBar>(sub)) {
+            s._CAMBottomBar = bar;
+            return bar;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
 CGFloat bottomBarHeight() {
-    const auto bar = state()._CAMBottomBar.lock();
+    const auto bar = hostBottomBar();
     return bar ? bar->frame().size.height : 0;
 }
 
@@ -175,7 +218,9 @@ void hideStrip(const std::shared_ptr<CameraBarView>& view) {
             v->setFrame(f);
         },
         [](bool) {
-            // Everything is looked up again: the bar may have been torn down meanwhile.
+            // Everything is looked up again: the bar may have been torn down meanwhile, or shown
+            // again (a newer show owns the wrench's state then).
+            if (state().showingButtonArray) return;
             if (UIButton* wrench = button(state().wrenchButton)) wrench->setSelected(false);
             focustool::toggleISOScrollView(true);
             focustool::toggleShutterSpeedScrollView(true);
@@ -305,7 +350,7 @@ void createCameraBar() {
         settingsObserverAdded() = true;
     }
 
-    const auto bottomBar = s._CAMBottomBar.lock();
+    const auto bottomBar = hostBottomBar();
     if (!bottomBar || s.wrenchButton) return;
     const auto well = bottomBar->imageWell();
     auto wrench =
@@ -329,7 +374,7 @@ void createCameraBarView(UIView* parent) {
     view->setAlpha(1);
     if (isTablet()) {
         if (parent != nullptr) parent->addSubview(view);
-    } else if (auto cameraView = s.cameraView.lock()) {
+    } else if (auto cameraView = hostCameraView()) {
         cameraView->addSubview(view);
     }
     s._cameraButtonView = view;

@@ -14,6 +14,8 @@
 #include "platform/objc/NSObject.h"
 
 class UIView;
+class CAMBottomBar;
+class CAMCameraView;
 
 namespace lumora {
 
@@ -54,6 +56,11 @@ void CleanUpOnMinimize();
 void destroyObjects(bool keepPrefs);
 void destroyCameraButtonArray();
 void destroyLabelsAndIndicators();
+
+// The host's camera view and bottom bar: the ones kept by their hooks, or else the ones in the
+// key window (kept again).
+std::shared_ptr<CAMCameraView> hostCameraView();
+std::shared_ptr<CAMBottomBar> hostBottomBar();
 
 // The wrench button's frame beside the bottom bar's thumbnail.
 CGRect wrenchButtonFrame(CGRect imageWellFrame);

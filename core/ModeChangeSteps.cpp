@@ -38,7 +38,7 @@ void prepareCameraBar() {
     s.skipChangeFocusCall = false;
     if (!s.cameraBar) {
         LoadPrefs();
-        if (!s.buttonsCreated) createCameraButtonArray(s._CAMBottomBar.lock().get());
+        if (!s.buttonsCreated) createCameraButtonArray(hostBottomBar().get());
     } else if (auto bar = currentCameraBar()) {
         bar->toggleElementFinished(HIDE_FPS_SELECTOR, 1.0f);
         bar->toggleElementFinished(HIDE_DIMENSION_SELECTOR, 0.1f);

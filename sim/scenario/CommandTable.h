@@ -63,6 +63,8 @@ private:
 void registerSetupCommands(CommandTable& table);
 void registerAppCommands(CommandTable& table);
 void registerTouchCommands(CommandTable& table);
+// `page TARGET N` (registered with the touches).
+void registerPageCommand(CommandTable& table);
 void registerDeviceCommands(CommandTable& table);
 void registerOutputCommands(CommandTable& table);
 void registerExpectCommand(CommandTable& table);

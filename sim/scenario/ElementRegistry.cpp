@@ -15,6 +15,7 @@ ElementRegistry& ElementRegistry::shared() {
         registerHostElements(*r);
         registerManualElements(*r);
         registerSettingsElements(*r);
+        registerCameraBarElements(*r);
         return r;
     }();
     return *registry;

@@ -57,5 +57,7 @@ void registerHostElements(ElementRegistry& registry);
 void registerManualElements(ElementRegistry& registry);
 // The Settings app's own controls ("settings-back").
 void registerSettingsElements(ElementRegistry& registry);
+// The add-on's camera bar: "camera-bar", its buttons, captions and page arrows.
+void registerCameraBarElements(ElementRegistry& registry);
 
 }  // namespace sim

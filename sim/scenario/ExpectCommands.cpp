@@ -1,6 +1,7 @@
 // `expect`: checks over the screen, the capture device, the preferences file, the saved
 // photos, the sounds played and the event log. A failed check names what it found.
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 
@@ -10,6 +11,7 @@
 #include "platform/media/Exif.h"
 #include "platform/media/JpegCodec.h"
 #include "platform/ui/UIControl.h"
+#include "platform/ui/UIImageView.h"
 #include "platform/ui/UIWindow.h"
 #include "sim/PreferenceKeys.h"
 #include "sim/Session.h"
@@ -60,24 +62,40 @@ StepOutcome checkNumber(const std::string& what, double actual, const Compared& 
 
 // --- view ---
 
+// Whether a control or an image view shows its highlighted state; nullopt for other views.
+std::optional<bool> highlightedState(const UIView& view) {
+    if (const auto* control = dynamic_cast<const UIControl*>(&view))
+        return control->isHighlighted();
+    if (const auto* image = dynamic_cast<const UIImageView*>(&view)) return image->isHighlighted();
+    return std::nullopt;
+}
+
 std::optional<StepAction> compileView(const std::vector<Token>& args, std::string& error) {
-    if (!checkCount(args, 2, 3, error)) return std::nullopt;
+    if (!checkCount(args, 2, 4, error)) return std::nullopt;
     const auto q = parseViewQuery(args[0], error);
     if (!q) return std::nullopt;
     if (!q->namesView()) {
         error = "expect view needs a view, not a point";
         return std::nullopt;
     }
-    static const std::vector<std::string> kStates{"exists",   "absent",       "visible", "hidden",
-                                                  "selected", "not-selected", "enabled", "disabled",
-                                                  "text",     "frame"};
+    static const std::vector<std::string> kStates{
+        "exists",       "absent",          "visible",  "hidden", "selected",
+        "not-selected", "enabled",         "disabled", "text",   "frame",
+        "highlighted",  "not-highlighted", "alpha",    "tag"};
     const auto which = pickChoice(args[1], kStates, "view check", error);
     if (!which) return std::nullopt;
     const std::string what = kStates[*which];
     const bool takesValue = what == "text" || what == "frame";
-    if (!checkCount(args, takesValue ? 3 : 2, takesValue ? 3 : 2, error)) return std::nullopt;
+    const bool takesComparison = what == "alpha" || what == "tag";
+    const std::size_t words = takesComparison ? 4 : takesValue ? 3 : 2;
+    if (!checkCount(args, words, words, error)) return std::nullopt;
     std::string text;
     CGRect frame{};
+    std::optional<Compared> compared;
+    if (takesComparison) {
+        compared = parseCompared(args, 2, what == "tag" ? &integerValue : &parseNumber, error);
+        if (!compared) return std::nullopt;
+    }
     if (what == "text") text = args[2].text;
     if (what == "frame") {
         const auto r = parseRect(args[2].text);
@@ -87,7 +105,7 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
         }
         frame = *r;
     }
-    return StepAction([q = *q, what, text, frame](Session& s) -> StepOutcome {
+    return StepAction([q = *q, what, text, frame, compared](Session& s) -> StepOutcome {
         auto w = runningWindow(s);
         if (!w.window) return StepOutcome::failure(w.error);
         UIView* v = findView(*w.window, q);
@@ -105,6 +123,17 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
         if (what == "exists") return StepOutcome::success();
         if (what == "visible") return need(isEffectivelyVisible(*v), "it hidden");
         if (what == "hidden") return need(!isEffectivelyVisible(*v), "it visible");
+        if (what == "alpha") return checkNumber(name + " alpha", v->alpha(), *compared, 1e-3);
+        if (what == "tag")
+            return checkNumber(name + " tag", static_cast<double>(v->tag()), *compared);
+        if (what == "highlighted" || what == "not-highlighted") {
+            const auto h = highlightedState(*v);
+            if (!h)
+                return StepOutcome::failure(name + " is a " + v->className() +
+                                            ", which has no highlighted state");
+            return what == "highlighted" ? need(*h, "it not highlighted")
+                                         : need(!*h, "it highlighted");
+        }
         if (what == "selected" || what == "not-selected" || what == "enabled" ||
             what == "disabled") {
             if (control == nullptr)
@@ -131,6 +160,38 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
     });
 }
 
+// --- views ---
+
+// Visible views of a class anywhere on screen.
+std::size_t countVisible(const UIView& view, const std::string& className) {
+    if (!isEffectivelyVisible(view)) return 0;
+    std::size_t n = className == view.className() ? 1 : 0;
+    for (const auto& sub : view.subviews()) n += countVisible(*sub, className);
+    return n;
+}
+
+std::optional<StepAction> compileViews(const std::vector<Token>& args, std::string& error) {
+    if (!checkCount(args, 4, 4, error)) return std::nullopt;
+    const std::string className = args[0].text;
+    if (args[0].quoted || className.empty() ||
+        !std::isupper(static_cast<unsigned char>(className.front()))) {
+        error = "expected a class name (an upper-case first letter), found \"" + className + "\"";
+        return std::nullopt;
+    }
+    if (args[1].text != "count") {
+        error = "expected \"count OP N\" after the class name";
+        return std::nullopt;
+    }
+    const auto c = parseCompared(args, 2, &integerValue, error);
+    if (!c) return std::nullopt;
+    return StepAction([className, c = *c](Session& s) {
+        auto w = runningWindow(s);
+        if (!w.window) return StepOutcome::failure(w.error);
+        return checkNumber("visible " + className + " views",
+                           static_cast<double>(countVisible(*w.window, className)), c);
+    });
+}
+
 // --- capture ---
 
 struct NamedModes {
@@ -151,8 +212,9 @@ std::string modeName(const NamedModes& modes, long value) {
 std::optional<StepAction> compileCapture(const std::vector<Token>& args, std::string& error) {
     if (!checkCount(args, 2, 3, error)) return std::nullopt;
     static const std::vector<std::string> kProperties{
-        "format-height", "format-width",       "frame-duration", "frame-rate", "focus-mode",
-        "exposure-mode", "white-balance-mode", "lens-position",  "iso",        "position"};
+        "format-height", "format-width",  "frame-duration",     "frame-rate",
+        "focus-mode",    "exposure-mode", "white-balance-mode", "lens-position",
+        "iso",           "position",      "exposure-duration"};
     const auto which = pickChoice(args[0], kProperties, "capture property", error);
     if (!which) return std::nullopt;
     const std::string property = kProperties[*which];
@@ -180,7 +242,8 @@ std::optional<StepAction> compileCapture(const std::vector<Token>& args, std::st
                                         ", found " + modeName(names, actual));
         });
     }
-    auto reader = property == "frame-duration" ? &parseSeconds : &parseNumber;
+    auto reader = property == "frame-duration" || property == "exposure-duration" ? &parseSeconds
+                                                                                  : &parseNumber;
     const auto c = parseCompared(args, 1, reader, error);
     if (!c) return std::nullopt;
     return StepAction([property, c = *c](Session& s) {
@@ -198,6 +261,11 @@ std::optional<StepAction> compileCapture(const std::vector<Token>& args, std::st
         if (property == "frame-rate") {
             if (!(duration > 0)) return StepOutcome::failure("no frame duration set");
             return checkNumber(property, 1.0 / duration, c, 0.01);
+        }
+        if (property == "exposure-duration") {
+            const CMTime exposure = device->exposureDuration();
+            if (!CMTIME_IS_VALID(exposure)) return StepOutcome::failure("no exposure duration set");
+            return checkNumber(property, CMTimeGetSeconds(exposure), c, 1e-6);
         }
         if (property == "lens-position")
             return checkNumber(property, device->lensPosition(), c, 1e-3);
@@ -509,11 +577,15 @@ void registerExpectCommand(CommandTable& table) {
 
 void registerExpectSubjects(ExpectTable& table) {
     table.add({"view",
-               "view TARGET exists|absent|visible|hidden|selected|not-selected|enabled|disabled | "
-               "view TARGET text \"T\" | view TARGET frame (x,y,w,h)",
+               "view TARGET exists|absent|visible|hidden|selected|not-selected|enabled|disabled|"
+               "highlighted|not-highlighted | view TARGET text \"T\" | "
+               "view TARGET frame (x,y,w,h) | view TARGET alpha|tag OP VALUE",
                "a view on screen", "checks", compileView});
+    table.add({"views", "views CLASS count OP N", "how many views of a class are visible", "checks",
+               compileViews});
     table.add({"capture",
-               "capture format-height|format-width|frame-duration|frame-rate|lens-position|iso "
+               "capture format-height|format-width|frame-duration|frame-rate|lens-position|iso|"
+               "exposure-duration "
                "OP VALUE | capture focus-mode|exposure-mode|white-balance-mode MODE | "
                "capture position back|front",
                "the capture device in use", "checks", compileCapture});

@@ -169,6 +169,7 @@ std::optional<StepAction> compileTurn(const std::vector<Token>& args, std::strin
 }  // namespace
 
 void registerTouchCommands(CommandTable& table) {
+    registerPageCommand(table);
     table.add({"tap", "tap TARGET", "a short tap (0.05 s)", "touches", holdCommand(0.05)});
     table.add({"press", "press TARGET [DURATION]", "touch and hold (0.5 s unless given)", "touches",
                holdCommand(0.5)});

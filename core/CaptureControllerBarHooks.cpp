@@ -8,6 +8,7 @@
 #include "core/Hooks.h"
 #include "core/ModeChangeSteps.h"
 #include "core/TweakState.h"
+#include "manual/ManualFocusHooks.h"
 #include "platform/runloop/RunLoop.h"
 #include "platform/ui/UIControl.h"
 #include "platform/ui/UIImageView.h"
@@ -65,6 +66,7 @@ void CAMCaptureController_startVideoCapture(id self, SEL cmd) {
 
 void CAMCaptureController_stopVideoCapture(id self, SEL cmd) {
     callOriginal<cc::stopVideoCapture>(self, cmd);
+    stillCaptureEnded();
     if (const auto view = currentCameraBarView()) {
         view->setTextForMode(sharedCAMCaptureControllerInstance(), false);
     }

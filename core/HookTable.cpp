@@ -9,6 +9,7 @@
 #include "core/Hooks.h"
 #include "hostapi/ReplaceableMethods.h"
 #include "hostapi/Selectors.h"
+#include "manual/ManualFocusHooks.h"
 #include "photo/AssetSaverHooks.h"
 
 namespace lumora {
@@ -71,9 +72,15 @@ constexpr std::array kHookTable{
     row<bb::layoutSubviews, &hooks::CAMBottomBar_layoutSubviews>("CAMBottomBar"),
     row<hostsel::CAMPreviewView::initWithFrame, &hooks::CAMPreviewView_initWithFrame>(
         "CAMPreviewView"),
+    row<cv::_showContinuousAEAFView, &hooks::CAMCameraView__showContinuousAEAFView>(
+        "CAMCameraView"),
     passThrough<cv::_setSplitFocusAndExposure>("CAMCameraView"),
     passThrough<cv::_handleSplitFocusAndExposureTap>("CAMCameraView"),
     row<cv::pointInside_withEvent, &hooks::CAMCameraView_pointInside_withEvent>("CAMCameraView"),
+    row<cv::_allowExposureBiasForMode, &hooks::CAMCameraView__allowExposureBiasForMode>(
+        "CAMCameraView"),
+    row<cv::_finishCommonTapGesture, &hooks::CAMCameraView__finishCommonTapGesture>(
+        "CAMCameraView"),
     row<cv::captureController_didCaptureStillImageForRequest,
         &hooks::CAMCameraView_captureController_didCaptureStillImageForRequest>("CAMCameraView"),
     row<cv::captureController_willCaptureStillImageForRequest,
@@ -84,18 +91,27 @@ constexpr std::array kHookTable{
     row<cv::cameraControllerModeDidChange, &hooks::CAMCameraView_cameraControllerModeDidChange>(
         "CAMCameraView"),
     passThrough<cv::animateBlurForSuspension>("CAMCameraView"),
+    row<cv::_shouldShowFocus, &hooks::CAMCameraView__shouldShowFocus>("CAMCameraView"),
     row<cv::cameraController_didStartTransitionToShowEffectsGrid_animated,
         &hooks::CAMCameraView_cameraController_didStartTransitionToShowEffectsGrid_animated>(
         "CAMCameraView"),
     row<cv::stopPreviewAnimated, &hooks::CAMCameraView_stopPreviewAnimated>("CAMCameraView"),
+    row<cv::touchesBegan_withEvent, &hooks::CAMCameraView_touchesBegan_withEvent>("CAMCameraView"),
     passThrough<cv::touchesEnded_withEvent>("CAMCameraView"),
     row<cv::viewDidAppear, &hooks::CAMCameraView_viewDidAppear>("CAMCameraView"),
+    row<cv::_handleOverlayViewLongPress, &hooks::CAMCameraView__handleOverlayViewLongPress>(
+        "CAMCameraView"),
     row<cv::dealloc, &hooks::CAMCameraView_dealloc>("CAMCameraView"),
     row<cv::cameraShutterPressed, &hooks::CAMCameraView_cameraShutterPressed>("CAMCameraView"),
     row<cv::_performVideoCapture, &hooks::CAMCameraView__performVideoCapture>("CAMCameraView"),
     passThrough<cv::_removeVideoCaptureControls>("CAMCameraView"),
     row<cv::_allowFocusRectPanning, &hooks::CAMCameraView__allowFocusRectPanning>("CAMCameraView"),
+    row<cv::_handleExposureBiasPan, &hooks::CAMCameraView__handleExposureBiasPan>("CAMCameraView"),
     passThrough<cv::_handleFocusRectPan>("CAMCameraView"),
+    row<cv::_endPanFocus_exposure_atPoint, &hooks::CAMCameraView__endPanFocus_exposure_atPoint>(
+        "CAMCameraView"),
+    row<cv::_switchFromCameraModeAtIndex_toCameraModeAtIndex,
+        &hooks::CAMCameraView__switchFromCameraModeAtIndex_toCameraModeAtIndex>("CAMCameraView"),
     passThrough<cv::_modeChangeSwipeMatchesExposureBiasPanDirection>("CAMCameraView"),
     row<as::saveStillImageCaptureResponse_requestEnqueuedBlock_completionBlock,
         &hooks::CAMAssetSaver_saveStillImageCaptureResponse>("CAMAssetSaver"),
@@ -106,6 +122,7 @@ constexpr std::array kHookTable{
     passThrough<cc::_willTakePhoto>("CAMCaptureController"),
     row<cc::_didTakePhoto, &hooks::CAMCaptureController__didTakePhoto>("CAMCaptureController"),
     passThrough<cc::_applyHDRSettingsFromRequest>("CAMCaptureController"),
+    row<cc::resumePreview, &hooks::CAMCaptureController_resumePreview>("CAMCaptureController"),
     passThrough<cc::_setupCamera>("CAMCaptureController"),
     passThrough<cc::mogulFrameRate>("CAMCaptureController"),
     row<cc::_videoModeSessionPresetForDevice_options,

@@ -1,18 +1,23 @@
-// The lens observer and the focus and exposure tools are not built yet: their mode-change
-// steps have nothing to create or attach.
+// The mode change's steps for the lens observer and the focus and exposure tools.
 #include "core/ModeChangeSteps.h"
-#include "core/TweakState.h"
+#include "manual/ManualFocusHooks.h"
 
 namespace lumora::modechange {
 
-void attachLensObserver() {}
+void attachLensObserver() {
+    attachLensObserverStep();
+}
 
-void createLensPositionControllerStep() {}
+void createLensPositionControllerStep() {
+    createLensObserverStep();
+}
 
-void createFocusAndExposureToolsStep() {}
+void createFocusAndExposureToolsStep() {
+    createFocusToolsStep();
+}
 
 void releaseLensPositionControllerStep() {
-    state().lensPositionViewController.reset();
+    releaseLensObserverStep();
 }
 
 }  // namespace lumora::modechange

@@ -1,6 +1,7 @@
 #include "core/Preferences.h"
 
 #include "core/TweakState.h"
+#include "manual/ManualFocusHooks.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/PropertyList.h"
 #include "tools/CAM_Tools.h"
@@ -138,8 +139,8 @@ void LoadPrefs() {
     s.timestampIncludeTime = readBool("timestampIncludeTime", false);
 
     // Last, the focus and exposure tool controller re-applies the advanced focus state of the
-    // session's photo or video mode; the manual focus issue adds that call with the controller's
-    // class. Without a controller there is nothing to do.
+    // session's photo or video mode. Without a controller there is nothing to do.
+    reapplyAdvancedFocusFromSession();
 }
 
 bool savePrefs() {

@@ -114,6 +114,16 @@ CGPoint UIScrollView::settledOffset(CGPoint velocity) const {
         // A drag velocity to the left moves the content towards larger offsets.
         cur = {page(cur.x, dragStartOffset_.x, s.width, -velocity.x),
                page(cur.y, dragStartOffset_.y, s.height, -velocity.y)};
+    } else {
+        // Without paging the content carries on at the finger's speed and slows to rest: an
+        // ease-out over the settle time covers half of speed x time.
+        const CGSize s = bounds().size;
+        if (contentSize_.width > s.width || alwaysBounceH_) {
+            cur.x -= velocity.x * kSettleDuration / 2;
+        }
+        if (contentSize_.height > s.height || alwaysBounceV_) {
+            cur.y -= velocity.y * kSettleDuration / 2;
+        }
     }
     return {std::clamp(cur.x, 0.0, max.x), std::clamp(cur.y, 0.0, max.y)};
 }

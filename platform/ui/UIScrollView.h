@@ -1,8 +1,9 @@
 #pragma once
 // A view whose bounds origin (the content offset) moves over a larger content area. A finger
 // drag moves the content (through the scroll view's own pan recogniser); on release the offset
-// settles into range, or with paging onto the nearest page (a fast flick moves one page on),
-// in a 0.3 s movement on the virtual clock, stepped at 60 Hz with scrollViewDidScroll at each
+// settles into range, with paging onto the nearest page (a fast flick moves one page on),
+// without paging where the finger's speed carries it (slowing to rest), in a 0.3 s movement on
+// the virtual clock, stepped at 60 Hz with scrollViewDidScroll at each
 // step. The delegate hears: willBeginDragging, didScroll..., didEndDragging(willDecelerate),
 // then willBeginDecelerating, didScroll..., didEndDecelerating when it settles.
 

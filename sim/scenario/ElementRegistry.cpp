@@ -13,6 +13,7 @@ ElementRegistry& ElementRegistry::shared() {
     static ElementRegistry* registry = [] {
         auto* r = new ElementRegistry();
         registerHostElements(*r);
+        registerManualElements(*r);
         registerSettingsElements(*r);
         registerCompanionElements(*r);
         registerDialElements(*r);

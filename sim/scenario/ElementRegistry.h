@@ -55,6 +55,8 @@ UIView* findViewOfClass(UIView& root, const std::string& className, long tag = -
 void registerHostElements(ElementRegistry& registry);
 // The add-on's selection dial: the dial itself, its action and switch circles.
 void registerDialElements(ElementRegistry& registry);
+// The add-on's focus and exposure tabs and rulers ("focus-tab", "lens-ruler", ...).
+void registerManualElements(ElementRegistry& registry);
 // The Settings app's own controls ("settings-back").
 void registerSettingsElements(ElementRegistry& registry);
 // The add-on's camera bar: "camera-bar", its buttons, captions and page arrows.

@@ -152,7 +152,7 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
                                          : need(!image->isHighlighted(), "it highlighted");
         }
         if (what == "text") {
-            const auto t = viewText(*v);
+            const auto t = readoutText(*v);
             if (!t) return StepOutcome::failure(name + " is a " + v->className() + " with no text");
             return *t == text ? StepOutcome::success()
                               : StepOutcome::failure("expected " + name + " text \"" + text +
@@ -391,9 +391,23 @@ std::optional<StepAction> compilePhoto(const std::vector<Token>& args, std::stri
         }
         index = *n;
     }
-    const auto which =
-        pickChoice(args[1], {"orientation", "size", "red-pixels"}, "photo check", error);
+    const auto which = pickChoice(args[1], {"orientation", "size", "red-pixels", "brightness"},
+                                  "photo check", error);
     if (!which) return std::nullopt;
+    if (*which == 3) {
+        if (!checkCount(args, 4, 4, error)) return std::nullopt;
+        const auto c = parseCompared(args, 2, &parseNumber, error);
+        if (!c) return std::nullopt;
+        return StepAction([index, c = *c](Session& s) {
+            const PhotoLookup photo = lookUpPhoto(s, index);
+            if (photo.failure) return *photo.failure;
+            const auto mean = meanBrightness(photo.bytes);
+            if (!mean)
+                return StepOutcome::failure(photo.path.filename().string() +
+                                            " does not decode as a JPEG");
+            return checkNumber("brightness of " + photo.path.filename().string(), *mean, c);
+        });
+    }
     if (*which == 2) {
         if (!checkCount(args, 5, 5, error)) return std::nullopt;
         const auto corner = parsePhotoCorner(args[2].text);
@@ -589,7 +603,7 @@ void registerExpectSubjects(ExpectTable& table) {
         {"photos", "photos count OP N", "how many photos were saved", "checks", compilePhotos});
     table.add({"photo",
                "photo N|last orientation OP TAG | photo N|last size WxH | "
-               "photo N|last red-pixels CORNER OP COUNT",
+               "photo N|last red-pixels CORNER OP COUNT | photo N|last brightness OP VALUE",
                "one saved photo", "checks", compilePhoto});
     table.add(
         {"sounds", "sounds [NAME] OP N", "sounds played (count.aif ...)", "checks", compileSounds});

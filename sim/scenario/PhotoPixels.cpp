@@ -39,4 +39,17 @@ std::optional<long> countRedPixels(platform::ByteSpan jpeg, PhotoCorner corner) 
     return count;
 }
 
+std::optional<double> meanBrightness(platform::ByteSpan jpeg) {
+    const auto image = platform::decodeJpeg(jpeg);
+    if (!image || image->width <= 0 || image->height <= 0) return std::nullopt;
+    double sum = 0;
+    for (int y = 0; y < image->height; ++y) {
+        const std::uint8_t* row = image->pixels.get() + static_cast<std::size_t>(y) * image->stride;
+        for (int x = 0; x < image->width; ++x) {
+            sum += (row[x * 4] + row[x * 4 + 1] + row[x * 4 + 2]) / 3.0;
+        }
+    }
+    return sum / (static_cast<double>(image->width) * image->height);
+}
+
 }  // namespace sim

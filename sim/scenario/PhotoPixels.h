@@ -20,4 +20,8 @@ std::optional<PhotoCorner> parsePhotoCorner(std::string_view text);  // "lower-l
 // decode.
 std::optional<long> countRedPixels(platform::ByteSpan jpeg, PhotoCorner corner);
 
+// The mean brightness of the whole picture, 0 (black) to 255 (white), as the mean of the
+// pixels' (red + green + blue) / 3; nullopt when the bytes do not decode.
+std::optional<double> meanBrightness(platform::ByteSpan jpeg);
+
 }  // namespace sim

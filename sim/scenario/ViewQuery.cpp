@@ -156,4 +156,12 @@ std::optional<std::string> viewText(const UIView& view) {
     return std::nullopt;
 }
 
+std::optional<std::string> readoutText(const UIView& view) {
+    if (auto own = viewText(view)) return own;
+    for (const auto& child : view.subviews()) {
+        if (const auto* label = dynamic_cast<const UILabel*>(child.get())) return label->text();
+    }
+    return std::nullopt;
+}
+
 }  // namespace sim

@@ -42,5 +42,8 @@ UIView* findView(UIView& root, const ViewQuery& query);
 bool isEffectivelyVisible(const UIView& view);
 // A label's text or a button's current title; nullopt for other views.
 std::optional<std::string> viewText(const UIView& view);
+// What a view reads as for `expect view ... text`: its own text (viewText), or else that of the
+// first label directly inside it (a ruler's readout).
+std::optional<std::string> readoutText(const UIView& view);
 
 }  // namespace sim

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "host/SettingsNavigationBar.h"
+#include "host/System.h"
 #include "platform/device/Process.h"
+#include "platform/device/SystemCommand.h"
 #include "platform/device/UIDevice.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/runloop/RunLoop.h"
@@ -56,6 +58,20 @@ private:
     std::vector<std::string> names_;
 };
 
+// The navigation stack, telling the app when a screen hides or shows the bar.
+class SettingsNavigationController : public UINavigationController {
+public:
+    SettingsNavigationController(const std::shared_ptr<UIViewController>& root, SettingsApp* app)
+        : UINavigationController(root), app_(app) {}
+    void setNavigationBarHidden(bool hidden, bool animated) override {
+        UINavigationController::setNavigationBarHidden(hidden, animated);
+        app_->updateNavigationBar();
+    }
+
+private:
+    SettingsApp* app_;  // owns the window that owns this controller
+};
+
 // Every control a touch reaches starts being watched, before the touch goes on to it.
 class SettingsWindow : public UIWindow {
 public:
@@ -95,6 +111,8 @@ UIControl* searchNamed(UIView& view, const std::string& name) {
 }  // namespace
 
 std::string controlName(const UIView& control) {
+    // A name given for automation is the same in every language and unique on its screen.
+    if (!control.accessibilityIdentifier().empty()) return control.accessibilityIdentifier();
     if (const auto* button = dynamic_cast<const UIButton*>(&control)) {
         const std::string title = button->titleForState(UIControlStateNormal);
         if (!title.empty()) return title;
@@ -123,7 +141,9 @@ SettingsApp::~SettingsApp() {
 }
 
 void SettingsApp::processReset() {
-    if (launching_ || !running_) return;
+    // A fresh start of the camera beside Settings leaves this process alive; its classes are
+    // registered again when it comes back to the front.
+    if (launching_ || !running_ || platform::Process::isAlive(kSettingsBundleIdentifier)) return;
     log_.record("processEnded");
     UIApplication::sharedApplication().reset();
     dropWindow();
@@ -139,18 +159,22 @@ void SettingsApp::dropWindow() {
 }
 
 void SettingsApp::launch() {
+    if (running_) terminate();
     launching_ = true;
-    platform::Process::launch(kSettingsBundleIdentifier);
+    // Beside a running camera, which lives on in the background.
+    platform::Process::open(kSettingsBundleIdentifier);
     launching_ = false;
     UIApplication::sharedApplication().reset();
     platform::registerUIKitClasses();
+    platform::setSystemCommandHandler(&host::system);
     running_ = true;
+    background_ = false;
     log_.record("launch", kSettingsBundleIdentifier);
     watcher_ = std::make_shared<NSObject>();
     const CGRect screen = UIScreen::mainScreen().bounds();
     window_ = std::make_shared<SettingsWindow>(screen, this);
-    navigation_ = std::make_shared<UINavigationController>(
-        std::make_shared<SettingsListController>(this, bundleNames()));
+    navigation_ = std::make_shared<SettingsNavigationController>(
+        std::make_shared<SettingsListController>(this, bundleNames()), this);
     window_->setRootViewController(navigation_);
     bar_ = std::make_shared<SettingsNavigationBar>(
         CGRectMake(0, 0, screen.size.width, SettingsNavigationBar::kHeight));
@@ -169,6 +193,8 @@ void SettingsApp::updateNavigationBar() {
         // Above whatever screen slid in.
         if (window_) window_->bringSubviewToFront(bar_.get());
     }
+    // Screens lay out their rows as they come, so that touches find them where they are drawn.
+    if (window_) window_->layoutIfNeeded();
 }
 
 void SettingsApp::watchControl(UIControl& control) {
@@ -203,9 +229,30 @@ void SettingsApp::terminate() {
     if (!running_) return;
     running_ = false;
     log_.record("terminate");
-    UIApplication::sharedApplication().reset();
+    if (platform::Process::current().bundleIdentifier() == kSettingsBundleIdentifier) {
+        UIApplication::sharedApplication().reset();
+    }
     dropWindow();
-    platform::Process::terminate();
+    platform::Process::end(kSettingsBundleIdentifier);
+}
+
+void SettingsApp::background() {
+    if (!running_ || background_) return;
+    background_ = true;
+    log_.record("background");
+}
+
+void SettingsApp::foreground() {
+    if (!running_ || !background_) return;
+    background_ = false;
+    platform::Process::bringToFront(kSettingsBundleIdentifier);
+    // A fresh start of another app reset the shared runtime meanwhile.
+    platform::registerUIKitClasses();
+    platform::setSystemCommandHandler(&host::system);
+    UIApplication::sharedApplication().reset();
+    if (window_) window_->makeKeyAndVisible();
+    log_.record("foreground");
+    platform::RunLoop::main().runUntilIdle();
 }
 
 std::vector<std::string> SettingsApp::bundleNames() const {

@@ -59,11 +59,16 @@ public:
     bool setDevice(const std::string& model, std::string& error);
     bool setLanguage(const std::string& code, std::string& error);
 
-    // Launches an app (ending the one that runs).
+    // Brings an app to the front, as the phone's home screen does: the app in front goes to
+    // the background (its background hooks run, its process lives on); an app running in the
+    // background resumes, one that is not running (or already in front) starts afresh.
     bool launch(AppKind kind, std::string& error);
+    // Ends every app.
     void terminate();
-    // The running app; null when none (or when it was killed).
+    // The app in front; null when none runs there (or when it was killed).
     SimulatedApp* app();
+    // An app's process runs (in front or in the background).
+    bool isRunning(AppKind kind) const;
     std::shared_ptr<UIWindow> window();
 
     // Everything the apps of this session logged, across launches, in order.
@@ -121,7 +126,14 @@ private:
     const platform::DeviceProfileRegistry& profiles_;
     const platform::DeviceProfile* profile_ = nullptr;
     std::unique_ptr<DeviceRoot> root_;
-    std::unique_ptr<SimulatedApp> app_;
+    std::unique_ptr<SimulatedApp>& slot(AppKind kind) {
+        return kind == AppKind::Camera ? camera_ : settings_;
+    }
+    // Keeps the log of an app that ends, for events().
+    void retire(std::unique_ptr<SimulatedApp>& app);
+    std::unique_ptr<SimulatedApp> camera_;
+    std::unique_ptr<SimulatedApp> settings_;
+    SimulatedApp* front_ = nullptr;
     std::vector<host::LogEntry> history_;  // the logs of apps that ended
     std::optional<double> sceneBrightness_;
     std::optional<double> sceneDistance_;

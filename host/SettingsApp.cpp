@@ -8,6 +8,7 @@
 #include "platform/device/SystemCommand.h"
 #include "platform/device/UIDevice.h"
 #include "platform/foundation/FileSystem.h"
+#include "platform/graphics/GraphicsContext.h"
 #include "platform/runloop/RunLoop.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIButton.h"
@@ -26,7 +27,51 @@ bool installed(const std::string& name) {
            isDirectory;
 }
 
-// The first screen: one row per installed bundle.
+// A row of the list: the bundle's name at the left, a chevron at the right, hairlines above
+// the first row and below each, grey while touched.
+class SettingsListRow : public UIButton {
+public:
+    SettingsListRow(CGRect frame, bool first) : UIButton(frame), first_(first) {
+        setBackgroundColor(UIColor::whiteColor());
+    }
+    void layoutSubviews() override {
+        UIButton::layoutSubviews();
+        const CGRect b = bounds();
+        if (UILabel* title = titleLabel()) {
+            title->setTextAlignment(NSTextAlignmentLeft);
+            title->setFrame(CGRectMake(15, 0, b.size.width - 45, b.size.height));
+        }
+    }
+    void drawRect(platform::GraphicsContext& ctx, CGRect rect) override {
+        const platform::Color separator{0.78, 0.78, 0.80, 1};
+        ctx.setFillColor(separator);
+        if (first_) ctx.fillRect(CGRectMake(0, 0, rect.size.width, 0.5));
+        ctx.fillRect(CGRectMake(0, rect.size.height - 0.5, rect.size.width, 0.5));
+        const double x = rect.size.width - 23, y = rect.size.height / 2;
+        platform::GStateGuard guard(ctx);
+        ctx.setStrokeColor(separator);
+        ctx.setLineWidth(2);
+        ctx.setLineCap(platform::LineCap::Round);
+        ctx.beginPath();
+        ctx.moveTo(CGPointMake(x, y - 6.5));
+        ctx.lineTo(CGPointMake(x + 6.5, y));
+        ctx.lineTo(CGPointMake(x, y + 6.5));
+        ctx.strokePath();
+    }
+
+protected:
+    void stateDidChange() override {
+        UIButton::stateDidChange();
+        setBackgroundColor(isHighlighted() ? UIColor::colorWithWhite(0.85, 1)
+                                           : UIColor::whiteColor());
+    }
+
+private:
+    bool first_;
+};
+
+// The first screen: one row per installed bundle, grouped below the bar as the phone lists
+// its settings bundles.
 class SettingsListController : public UIViewController {
 public:
     LU_OBJC_CLASS(PSUIPrefsListController)
@@ -36,13 +81,14 @@ public:
     }
     void viewDidLoad() override {
         auto v = view();
-        v->setBackgroundColor(UIColor::colorWithWhite(0.94, 1));
+        v->setBackgroundColor(UIColor::colorWithRed(0.937, 0.937, 0.957, 1));
         const double w = v->bounds().size.width;
         for (std::size_t i = 0; i < names_.size(); ++i) {
-            auto row = std::make_shared<UIButton>(CGRectMake(0, 64 + 45.0 * i, w, 44));
-            row->setBackgroundColor(UIColor::whiteColor());
+            auto row = std::make_shared<SettingsListRow>(
+                CGRectMake(0, SettingsNavigationBar::kHeight + 35 + 44.0 * i, w, 44), i == 0);
             row->setTitle(names_[i], UIControlStateNormal);
             row->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
+            row->titleLabel()->setFont(UIFont::fontWithName("HelveticaNeue", 17));
             row->setTag(static_cast<long>(i) + 1);
             const std::string name = names_[i];
             SettingsApp* app = app_;

@@ -183,9 +183,10 @@ void GroupedTableView::layoutSubviews() {
         const bool nextIsRow = i + 1 < items_.size() && items_[i + 1].kind == Item::Row;
         switch (item.kind) {
             case Item::Header: {
-                if (i > 0) y += kSectionGap;
+                if (i > 0) y += compact_ ? 6 : kSectionGap;
                 const auto* label = static_cast<UILabel*>(item.view.get());
-                const double h = label->text().empty() ? 18 : kHeaderHeight;
+                const double h =
+                    label->text().empty() ? (compact_ ? 10 : 18) : (compact_ ? 22 : kHeaderHeight);
                 item.view->setFrame(CGRectMake(kInset, y + h - 24, w - 2 * kInset, 18));
                 y += h;
                 break;

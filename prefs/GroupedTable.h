@@ -72,6 +72,11 @@ public:
         topInset_ = inset;
         setNeedsLayout();
     }
+    // Tighter headers and gaps, so that a whole screen fits a 480-point-tall phone.
+    void setCompact(bool compact) {
+        compact_ = compact;
+        setNeedsLayout();
+    }
 
     void layoutSubviews() override;
 
@@ -82,6 +87,7 @@ private:
     };
     std::vector<Item> items_;
     double topInset_ = 0;
+    bool compact_ = false;
 };
 
 }  // namespace prefs

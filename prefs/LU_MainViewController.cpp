@@ -16,8 +16,10 @@
 namespace prefs {
 namespace {
 
-// The screen draws its own header: the navigation bar is hidden while it shows.
+// The screen draws its own header: the navigation bar is hidden while it shows. On a
+// 480-point-tall phone the title sits beside the back button, as in a bar.
 constexpr double kHeaderHeight = 110;
+constexpr double kCompactHeaderHeight = 64;
 
 std::shared_ptr<UISwitch> makeSwitch(const char* id) {
     auto s = std::make_shared<UISwitch>();
@@ -57,8 +59,10 @@ void LU_MainViewController::loadView() {
     root->setBackgroundColor(groupedBackgroundColor());
     setView(root);
 
+    const bool compact = screen.size.height <= 480;
     containerView1 = std::make_shared<GroupedTableView>(screen);
-    containerView1->setTopInset(kHeaderHeight);
+    containerView1->setTopInset(compact ? kCompactHeaderHeight : kHeaderHeight);
+    containerView1->setCompact(compact);
     root->addSubview(containerView1);
 
     // Header: back to the Settings list, and the bundle's name in large type.
@@ -79,8 +83,12 @@ void LU_MainViewController::loadView() {
         },
         UIControlEventTouchUpInside);
     containerView1->addSubview(backButton);
-    titleLabel = std::make_shared<UILabel>(CGRectMake(15, 62, screen.size.width - 30, 40));
-    titleLabel->setFont(UIFont::fontWithName("HelveticaNeue-Bold", 32));
+    titleLabel = compact
+                     ? std::make_shared<UILabel>(
+                           CGRectMake(screen.size.width / 4, 20, screen.size.width / 2, 44))
+                     : std::make_shared<UILabel>(CGRectMake(15, 62, screen.size.width - 30, 40));
+    titleLabel->setFont(UIFont::fontWithName("HelveticaNeue-Bold", compact ? 17 : 32));
+    if (compact) titleLabel->setTextAlignment(NSTextAlignmentCenter);
     titleLabel->setText("Lumora3");
     containerView1->addSubview(titleLabel);
 

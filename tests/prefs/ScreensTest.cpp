@@ -71,7 +71,8 @@ TEST_F(PrefsTest, ManualPagesGoForwardAndBackOnABoundedStackWithTheBarShownAgain
                                                      m->p2_prevBtn, m->p3_prevBtn, m->p4_prevBtn};
         const auto& b = buttons[(next ? 0 : 2) + m->page() - 1];
         ASSERT_NE(b, nullptr);
-        ManualViewController* was = m;
+        // Held, so that the page can still be tapped once it has left the stack.
+        const auto was = std::static_pointer_cast<ManualViewController>(m->shared_from_this());
         b->sendActionsForControlEvents(UIControlEventTouchUpInside);
         // A second tap on the page that is no longer on top does nothing.
         was->toNextPage(*b);

@@ -6,6 +6,7 @@
 #include "host/CaptureController.h"
 #include "host/HostCall.h"
 #include "host/HostClasses.h"
+#include "host/SettingsApp.h"
 #include "host/System.h"
 #include "platform/device/Process.h"
 #include "platform/device/UIDevice.h"
@@ -29,7 +30,8 @@ CameraApp::~CameraApp() {
 
 // Another process started (or the process was ended from outside): this app is gone.
 void CameraApp::processReset() {
-    if (launching_ || !running_) return;
+    // A fresh launch of another app beside this one leaves this process alive.
+    if (launching_ || !running_ || platform::Process::isAlive(kCameraBundleIdentifier)) return;
     log_.record("processEnded");
     dropProcessObjects();
     running_ = false;
@@ -43,7 +45,11 @@ void CameraApp::launch(const platform::DeviceProfile& profile, const LaunchOptio
         platform::installDeviceProfile(profile, options.displayZoom, options.faults);
     }
     launching_ = true;
-    platform::Process::launch(kCameraBundleIdentifier);
+    // The Settings app lives on in the background through a fresh start of the camera.
+    platform::Process::launch(kCameraBundleIdentifier,
+                              platform::Process::isAlive(kSettingsBundleIdentifier)
+                                  ? platform::Process::Others::Keep
+                                  : platform::Process::Others::End);
     launching_ = false;
     setCurrentLog(&log_);
     detail::setRunningCameraApp(this);
@@ -83,7 +89,11 @@ void CameraApp::dropProcessObjects() {
         }
     }
     setSharedCaptureController(nullptr);
-    UIApplication::sharedApplication().reset();
+    // The touch state belongs to the front app: ended from a background app's action (a
+    // settings switch), the camera leaves the touch being delivered alone.
+    if (platform::Process::current().bundleIdentifier() == kCameraBundleIdentifier) {
+        UIApplication::sharedApplication().reset();
+    }
     viewController_.reset();
     window_.reset();
     controller_.reset();
@@ -97,7 +107,7 @@ void CameraApp::terminate() {
     log_.record("terminate");
     dropProcessObjects();
     running_ = false;
-    platform::Process::terminate();
+    platform::Process::end(kCameraBundleIdentifier);
 }
 
 void CameraApp::kill() {
@@ -105,7 +115,7 @@ void CameraApp::kill() {
     log_.record("killed");
     dropProcessObjects();
     running_ = false;
-    platform::Process::terminate();
+    platform::Process::end(kCameraBundleIdentifier);
 }
 
 CameraView* CameraApp::cameraView() const {
@@ -154,6 +164,9 @@ void CameraApp::background() {
 void CameraApp::foreground() {
     if (!running_ || !background_ || !controller_) return;
     background_ = false;
+    platform::Process::bringToFront(kCameraBundleIdentifier);
+    setCurrentLog(&log_);
+    if (window_) window_->makeKeyAndVisible();
     call<hostsel::CAMCaptureController::startPreview>(controller_.get());
     platform::RunLoop::main().runUntilIdle();
 }

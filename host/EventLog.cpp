@@ -16,8 +16,9 @@ std::string LogEntry::line() const {
 }
 
 void EventLog::record(std::string event, std::string args, std::string receiver) {
+    static std::atomic<std::uint64_t> counter{0};
     LogEntry e{platform::RunLoop::main().now(), std::move(event), std::move(args),
-               std::move(receiver)};
+               std::move(receiver), ++counter};
     std::lock_guard lock(mutex_);
     entries_.push_back(std::move(e));
 }

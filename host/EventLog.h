@@ -8,6 +8,7 @@
 // virtual time when it was recorded.
 
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,6 +21,8 @@ struct LogEntry {
     std::string event;     // the selector or note ("_didTakePhoto", "photoSaved")
     std::string args;      // its arguments as text, may be empty
     std::string receiver;  // the class the call went to, empty for notes
+    // Program-wide order of recording, so that the logs of apps running side by side merge.
+    std::uint64_t sequence = 0;
     // "12.500 host <event> <args>".
     std::string line() const;
 };

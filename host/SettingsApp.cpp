@@ -3,9 +3,12 @@
 #include <algorithm>
 
 #include "host/SettingsNavigationBar.h"
+#include "host/System.h"
 #include "platform/device/Process.h"
+#include "platform/device/SystemCommand.h"
 #include "platform/device/UIDevice.h"
 #include "platform/foundation/FileSystem.h"
+#include "platform/graphics/GraphicsContext.h"
 #include "platform/runloop/RunLoop.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIButton.h"
@@ -24,7 +27,51 @@ bool installed(const std::string& name) {
            isDirectory;
 }
 
-// The first screen: one row per installed bundle.
+// A row of the list: the bundle's name at the left, a chevron at the right, hairlines above
+// the first row and below each, grey while touched.
+class SettingsListRow : public UIButton {
+public:
+    SettingsListRow(CGRect frame, bool first) : UIButton(frame), first_(first) {
+        setBackgroundColor(UIColor::whiteColor());
+    }
+    void layoutSubviews() override {
+        UIButton::layoutSubviews();
+        const CGRect b = bounds();
+        if (UILabel* title = titleLabel()) {
+            title->setTextAlignment(NSTextAlignmentLeft);
+            title->setFrame(CGRectMake(15, 0, b.size.width - 45, b.size.height));
+        }
+    }
+    void drawRect(platform::GraphicsContext& ctx, CGRect rect) override {
+        const platform::Color separator{0.78, 0.78, 0.80, 1};
+        ctx.setFillColor(separator);
+        if (first_) ctx.fillRect(CGRectMake(0, 0, rect.size.width, 0.5));
+        ctx.fillRect(CGRectMake(0, rect.size.height - 0.5, rect.size.width, 0.5));
+        const double x = rect.size.width - 23, y = rect.size.height / 2;
+        platform::GStateGuard guard(ctx);
+        ctx.setStrokeColor(separator);
+        ctx.setLineWidth(2);
+        ctx.setLineCap(platform::LineCap::Round);
+        ctx.beginPath();
+        ctx.moveTo(CGPointMake(x, y - 6.5));
+        ctx.lineTo(CGPointMake(x + 6.5, y));
+        ctx.lineTo(CGPointMake(x, y + 6.5));
+        ctx.strokePath();
+    }
+
+protected:
+    void stateDidChange() override {
+        UIButton::stateDidChange();
+        setBackgroundColor(isHighlighted() ? UIColor::colorWithWhite(0.85, 1)
+                                           : UIColor::whiteColor());
+    }
+
+private:
+    bool first_;
+};
+
+// The first screen: one row per installed bundle, grouped below the bar as the phone lists
+// its settings bundles.
 class SettingsListController : public UIViewController {
 public:
     LU_OBJC_CLASS(PSUIPrefsListController)
@@ -34,13 +81,14 @@ public:
     }
     void viewDidLoad() override {
         auto v = view();
-        v->setBackgroundColor(UIColor::colorWithWhite(0.94, 1));
+        v->setBackgroundColor(UIColor::colorWithRed(0.937, 0.937, 0.957, 1));
         const double w = v->bounds().size.width;
         for (std::size_t i = 0; i < names_.size(); ++i) {
-            auto row = std::make_shared<UIButton>(CGRectMake(0, 64 + 45.0 * i, w, 44));
-            row->setBackgroundColor(UIColor::whiteColor());
+            auto row = std::make_shared<SettingsListRow>(
+                CGRectMake(0, SettingsNavigationBar::kHeight + 35 + 44.0 * i, w, 44), i == 0);
             row->setTitle(names_[i], UIControlStateNormal);
             row->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
+            row->titleLabel()->setFont(UIFont::fontWithName("HelveticaNeue", 17));
             row->setTag(static_cast<long>(i) + 1);
             const std::string name = names_[i];
             SettingsApp* app = app_;
@@ -54,6 +102,20 @@ public:
 private:
     SettingsApp* app_;  // owns the window that owns this controller
     std::vector<std::string> names_;
+};
+
+// The navigation stack, telling the app when a screen hides or shows the bar.
+class SettingsNavigationController : public UINavigationController {
+public:
+    SettingsNavigationController(const std::shared_ptr<UIViewController>& root, SettingsApp* app)
+        : UINavigationController(root), app_(app) {}
+    void setNavigationBarHidden(bool hidden, bool animated) override {
+        UINavigationController::setNavigationBarHidden(hidden, animated);
+        app_->updateNavigationBar();
+    }
+
+private:
+    SettingsApp* app_;  // owns the window that owns this controller
 };
 
 // Every control a touch reaches starts being watched, before the touch goes on to it.
@@ -95,6 +157,8 @@ UIControl* searchNamed(UIView& view, const std::string& name) {
 }  // namespace
 
 std::string controlName(const UIView& control) {
+    // A name given for automation is the same in every language and unique on its screen.
+    if (!control.accessibilityIdentifier().empty()) return control.accessibilityIdentifier();
     if (const auto* button = dynamic_cast<const UIButton*>(&control)) {
         const std::string title = button->titleForState(UIControlStateNormal);
         if (!title.empty()) return title;
@@ -123,7 +187,9 @@ SettingsApp::~SettingsApp() {
 }
 
 void SettingsApp::processReset() {
-    if (launching_ || !running_) return;
+    // A fresh start of the camera beside Settings leaves this process alive; its classes are
+    // registered again when it comes back to the front.
+    if (launching_ || !running_ || platform::Process::isAlive(kSettingsBundleIdentifier)) return;
     log_.record("processEnded");
     UIApplication::sharedApplication().reset();
     dropWindow();
@@ -139,18 +205,22 @@ void SettingsApp::dropWindow() {
 }
 
 void SettingsApp::launch() {
+    if (running_) terminate();
     launching_ = true;
-    platform::Process::launch(kSettingsBundleIdentifier);
+    // Beside a running camera, which lives on in the background.
+    platform::Process::open(kSettingsBundleIdentifier);
     launching_ = false;
     UIApplication::sharedApplication().reset();
     platform::registerUIKitClasses();
+    platform::setSystemCommandHandler(&host::system);
     running_ = true;
+    background_ = false;
     log_.record("launch", kSettingsBundleIdentifier);
     watcher_ = std::make_shared<NSObject>();
     const CGRect screen = UIScreen::mainScreen().bounds();
     window_ = std::make_shared<SettingsWindow>(screen, this);
-    navigation_ = std::make_shared<UINavigationController>(
-        std::make_shared<SettingsListController>(this, bundleNames()));
+    navigation_ = std::make_shared<SettingsNavigationController>(
+        std::make_shared<SettingsListController>(this, bundleNames()), this);
     window_->setRootViewController(navigation_);
     bar_ = std::make_shared<SettingsNavigationBar>(
         CGRectMake(0, 0, screen.size.width, SettingsNavigationBar::kHeight));
@@ -169,6 +239,8 @@ void SettingsApp::updateNavigationBar() {
         // Above whatever screen slid in.
         if (window_) window_->bringSubviewToFront(bar_.get());
     }
+    // Screens lay out their rows as they come, so that touches find them where they are drawn.
+    if (window_) window_->layoutIfNeeded();
 }
 
 void SettingsApp::watchControl(UIControl& control) {
@@ -203,9 +275,30 @@ void SettingsApp::terminate() {
     if (!running_) return;
     running_ = false;
     log_.record("terminate");
-    UIApplication::sharedApplication().reset();
+    if (platform::Process::current().bundleIdentifier() == kSettingsBundleIdentifier) {
+        UIApplication::sharedApplication().reset();
+    }
     dropWindow();
-    platform::Process::terminate();
+    platform::Process::end(kSettingsBundleIdentifier);
+}
+
+void SettingsApp::background() {
+    if (!running_ || background_) return;
+    background_ = true;
+    log_.record("background");
+}
+
+void SettingsApp::foreground() {
+    if (!running_ || !background_) return;
+    background_ = false;
+    platform::Process::bringToFront(kSettingsBundleIdentifier);
+    // A fresh start of another app reset the shared runtime meanwhile.
+    platform::registerUIKitClasses();
+    platform::setSystemCommandHandler(&host::system);
+    UIApplication::sharedApplication().reset();
+    if (window_) window_->makeKeyAndVisible();
+    log_.record("foreground");
+    platform::RunLoop::main().runUntilIdle();
 }
 
 std::vector<std::string> SettingsApp::bundleNames() const {

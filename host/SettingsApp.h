@@ -26,8 +26,8 @@ inline constexpr const char* kSettingsBundleIdentifier = "com.apple.Preferences"
 
 class SettingsNavigationBar;
 
-// The name a control goes by: a button's title, else the text of the first label beside it in
-// its row (its superview), else empty.
+// The name a control goes by: its accessibility identifier, else a button's title, else the text of
+// the first label beside it in its row (its superview), else empty.
 std::string controlName(const UIView& control);
 // The visible control named `name` under `root` (front-most first); null when there is none.
 UIControl* findNamedControl(UIView& root, const std::string& name);
@@ -39,10 +39,15 @@ public:
     SettingsApp(const SettingsApp&) = delete;
     SettingsApp& operator=(const SettingsApp&) = delete;
 
-    // Starts the Settings process (ending any other app's process) and shows the list.
+    // Starts the Settings process and shows the list. A running camera lives on beside it in
+    // the background; settings bundles reach it through system("killall -9 Camera").
     void launch();
     void terminate();
     bool isRunning() const { return running_; }
+    // Another app comes to the front / Settings comes back, as it was left.
+    void background();
+    void foreground();
+    bool isInBackground() const { return background_; }
 
     // The bundles the list shows, sorted.
     std::vector<std::string> bundleNames() const;
@@ -81,6 +86,7 @@ private:
     std::vector<std::weak_ptr<NSObject>> watched_;
     EventLog log_;
     bool running_ = false;
+    bool background_ = false;
     bool launching_ = false;
     int resetHook_ = 0;
 };

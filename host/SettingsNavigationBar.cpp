@@ -21,6 +21,9 @@ SettingsNavigationBar::SettingsNavigationBar(CGRect frame)
 }
 
 void SettingsNavigationBar::update(const UINavigationController& navigation) {
+    // A screen may hide the bar (and draw its own header); the screens pushed after it show it
+    // again.
+    setHidden(navigation.isNavigationBarHidden());
     const auto& stack = navigation.viewControllers();
     title_->setText(stack.empty() ? "" : stack.back()->title());
     if (stack.size() >= 2) {

@@ -10,6 +10,7 @@
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/Locale.h"
 #include "platform/foundation/PropertyList.h"
+#include "prefs/LU_PreferencesController.h"
 #include "sim/Locations.h"
 
 namespace fs = std::filesystem;
@@ -152,6 +153,7 @@ bool DeviceRoot::install(const InstallSources& sources, std::string& error) {
     if (!copyTree(sources.resources, files.resolve(kResourceFolderPath), error)) return false;
 
     lumora::registerAddOn();
+    prefs::registerPrefsBundle();
     return true;
 }
 

@@ -103,9 +103,8 @@ public:
     }
     void terminate() override { app_.terminate(); }
     bool isRunning() const override { return app_.isRunning(); }
-    // Settings keeps no state worth modelling across the home button.
-    void background() override {}
-    void foreground() override {}
+    void background() override { app_.background(); }
+    void foreground() override { app_.foreground(); }
     std::shared_ptr<UIWindow> window() const override {
         return app_.isRunning() ? app_.window() : nullptr;
     }

@@ -1,5 +1,6 @@
 #include "sim/Session.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -89,7 +90,7 @@ void Session::setPhotoDate(std::optional<std::chrono::system_clock::time_point> 
 }
 
 bool Session::setDevice(const std::string& model, std::string& error) {
-    if (app_ && app_->isRunning()) {
+    if ((camera_ && camera_->isRunning()) || (settings_ && settings_->isRunning())) {
         error = "the device cannot change while an app runs (terminate it first)";
         return false;
     }
@@ -108,35 +109,66 @@ bool Session::setLanguage(const std::string& code, std::string& error) {
 }
 
 bool Session::launch(AppKind kind, std::string& error) {
-    terminate();
-    app_ = options_.appFactory(kind);
-    if (!app_) {
+    stopMotion();
+    std::unique_ptr<SimulatedApp>& target = slot(kind);
+    SimulatedApp* front = app();
+    if (front != nullptr && front != target.get()) front->background();
+    if (target && target->isRunning() && front != target.get()) {
+        target->foreground();
+        front_ = target.get();
+        applyScene();
+        return true;
+    }
+    if (target) {
+        target->terminate();
+        retire(target);
+    }
+    target = options_.appFactory(kind);
+    if (!target) {
         error = std::string("no ") + appName(kind) + " app on this phone";
+        front_ = nullptr;
         return false;
     }
     watchProcessEnds();
-    if (!app_->launch(*profile_, error)) {
-        app_.reset();
+    if (!target->launch(*profile_, error)) {
+        target.reset();
+        front_ = nullptr;
         return false;
     }
+    front_ = target.get();
     applyScene();
     return true;
 }
 
-void Session::terminate() {
-    stopMotion();
-    if (!app_) return;
-    app_->terminate();
-    if (const host::EventLog* log = app_->eventLog()) {
+void Session::retire(std::unique_ptr<SimulatedApp>& app) {
+    if (!app) return;
+    if (front_ == app.get()) front_ = nullptr;
+    if (const host::EventLog* log = app->eventLog()) {
         for (const host::LogEntry& entry : log->entries()) {
             auto [at, added] =
                 historyIndex_.try_emplace({entry.event, entry.args, entry.receiver},
                                           static_cast<std::uint32_t>(historyPool_.size()));
             if (added) historyPool_.push_back(entry);
-            history_.push_back({entry.time, at->second});
+            history_.push_back({entry.time, entry.sequence, at->second});
         }
     }
-    app_.reset();
+    app.reset();
+}
+
+void Session::terminate() {
+    stopMotion();
+    // The front app first, as the user would quit it, then the one in the background.
+    for (auto* a : {front_ == settings_.get() ? &settings_ : &camera_,
+                    front_ == settings_.get() ? &camera_ : &settings_}) {
+        if (*a) (*a)->terminate();
+    }
+    retire(camera_);
+    retire(settings_);
+}
+
+bool Session::isRunning(AppKind kind) const {
+    const auto& a = kind == AppKind::Camera ? camera_ : settings_;
+    return a && a->isRunning();
 }
 
 std::vector<host::LogEntry> Session::events() const {
@@ -145,18 +177,23 @@ std::vector<host::LogEntry> Session::events() const {
     for (const PastEvent& past : history_) {
         out.push_back(historyPool_[past.what]);
         out.back().time = past.time;
+        out.back().sequence = past.sequence;
     }
-    if (app_) {
-        if (const host::EventLog* log = app_->eventLog()) {
+    for (const auto* a : {&camera_, &settings_}) {
+        if (!*a) continue;
+        if (const host::EventLog* log = (*a)->eventLog()) {
             const auto entries = log->entries();
             out.insert(out.end(), entries.begin(), entries.end());
         }
     }
+    std::stable_sort(out.begin(), out.end(), [](const host::LogEntry& x, const host::LogEntry& y) {
+        return x.sequence < y.sequence;
+    });
     return out;
 }
 
 SimulatedApp* Session::app() {
-    return app_ && app_->isRunning() ? app_.get() : nullptr;
+    return front_ != nullptr && front_->isRunning() ? front_ : nullptr;
 }
 
 std::shared_ptr<UIWindow> Session::window() {

@@ -61,11 +61,16 @@ public:
     bool setDevice(const std::string& model, std::string& error);
     bool setLanguage(const std::string& code, std::string& error);
 
-    // Launches an app (ending the one that runs).
+    // Brings an app to the front, as the phone's home screen does: the app in front goes to
+    // the background (its background hooks run, its process lives on); an app running in the
+    // background resumes, one that is not running (or already in front) starts afresh.
     bool launch(AppKind kind, std::string& error);
+    // Ends every app.
     void terminate();
-    // The running app; null when none (or when it was killed).
+    // The app in front; null when none runs there (or when it was killed).
     SimulatedApp* app();
+    // An app's process runs (in front or in the background).
+    bool isRunning(AppKind kind) const;
     std::shared_ptr<UIWindow> window();
 
     // Everything the apps of this session logged, across launches, in order.
@@ -131,12 +136,21 @@ private:
     const platform::DeviceProfileRegistry& profiles_;
     const platform::DeviceProfile* profile_ = nullptr;
     std::unique_ptr<DeviceRoot> root_;
-    std::unique_ptr<SimulatedApp> app_;
+    std::unique_ptr<SimulatedApp>& slot(AppKind kind) {
+        return kind == AppKind::Camera ? camera_ : settings_;
+    }
+    // Keeps the log of an app that ends, for events().
+    void retire(std::unique_ptr<SimulatedApp>& app);
+    std::unique_ptr<SimulatedApp> camera_;
+    std::unique_ptr<SimulatedApp> settings_;
+    SimulatedApp* front_ = nullptr;
     // The logs of apps that ended, kept compactly so that days of virtual time do not grow the
-    // tool's memory: each entry is its time and the index of its (event, arguments, receiver)
-    // in a pool of the distinct ones (a day of use repeats a few hundred).
+    // tool's memory: each entry is its time, its place in the merged order and the index of its
+    // (event, arguments, receiver) in a pool of the distinct ones (a day of use repeats a few
+    // hundred).
     struct PastEvent {
         double time = 0;
+        std::uint64_t sequence = 0;
         std::uint32_t what = 0;
     };
     std::vector<PastEvent> history_;

@@ -1,5 +1,6 @@
 #include "platform/device/Process.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -59,27 +60,69 @@ void Process::resetState() {
     UIScreen::mainScreen().reset();
 }
 
-void Process::launch(const std::string& bundleIdentifier) {
+void Process::setFront(const std::string& bundleIdentifier) {
+    bundleIdentifier_ = bundleIdentifier;
+    NSBundle::mainBundle().setBundleIdentifier(bundleIdentifier);
+}
+
+void Process::launch(const std::string& bundleIdentifier, Others others) {
     Process& p = current();
-    if (p.running_) terminate();
+    if (others == Others::End) {
+        terminate();
+    } else {
+        std::erase(p.alive_, bundleIdentifier);
+    }
+    // Alive before the reset, so that the apps' hooks can tell who lives on.
+    p.alive_.push_back(bundleIdentifier);
     p.resetState();
     setDarwinNotifyProcess(++processNumber);
-    p.bundleIdentifier_ = bundleIdentifier;
-    NSBundle::mainBundle().setBundleIdentifier(bundleIdentifier);
-    p.running_ = true;
+    p.setFront(bundleIdentifier);
+}
+
+void Process::open(const std::string& bundleIdentifier) {
+    Process& p = current();
+    if (p.alive_.empty()) {
+        launch(bundleIdentifier);
+        return;
+    }
+    if (!isAlive(bundleIdentifier)) p.alive_.push_back(bundleIdentifier);
+    p.setFront(bundleIdentifier);
+}
+
+void Process::end(const std::string& bundleIdentifier) {
+    Process& p = current();
+    if (!isAlive(bundleIdentifier)) return;
+    if (p.alive_.size() == 1) {
+        terminate();
+        return;
+    }
+    std::erase(p.alive_, bundleIdentifier);
+    if (p.bundleIdentifier_ == bundleIdentifier) p.setFront(p.alive_.back());
 }
 
 void Process::terminate() {
     Process& p = current();
-    if (!p.running_) return;
-    p.running_ = false;
+    if (p.alive_.empty()) return;
+    p.alive_.clear();
     p.resetState();
-    p.bundleIdentifier_.clear();
-    NSBundle::mainBundle().setBundleIdentifier("");
+    p.setFront("");
 }
 
 bool Process::isRunning() {
-    return current().running_;
+    return !current().alive_.empty();
+}
+
+bool Process::isAlive(const std::string& bundleIdentifier) {
+    const auto& a = current().alive_;
+    return std::find(a.begin(), a.end(), bundleIdentifier) != a.end();
+}
+
+void Process::bringToFront(const std::string& bundleIdentifier) {
+    if (isAlive(bundleIdentifier)) current().setFront(bundleIdentifier);
+}
+
+std::vector<std::string> Process::alive() {
+    return current().alive_;
 }
 
 }  // namespace platform

@@ -11,6 +11,7 @@ void registerUIKitClasses() {
         {"UIWindow", "UIView"},
         {"UIControl", "UIView"},
         {"UIButton", "UIControl"},
+        {"UISwitch", "UIControl"},
         {"UILabel", "UIView"},
         {"UIImageView", "UIView"},
         {"UIScrollView", "UIView"},

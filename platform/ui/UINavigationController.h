@@ -23,7 +23,10 @@ public:
         return stack_.empty() ? nullptr : stack_.back().get();
     }
     bool isNavigationBarHidden() const { return navigationBarHidden_; }
-    void setNavigationBarHidden(bool hidden, bool /*animated*/) { navigationBarHidden_ = hidden; }
+    // Virtual so that the app showing the bar can follow it.
+    virtual void setNavigationBarHidden(bool hidden, bool /*animated*/) {
+        navigationBarHidden_ = hidden;
+    }
 
     void viewDidLoad() override;
 

@@ -73,6 +73,9 @@ public:
     void setClipsToBounds(bool clips) { clipsToBounds_ = clips; }
     CALayer& layer() { return layer_; }
     const CALayer& layer() const { return layer_; }
+    // A name that stays the same in every language, for automation to find the view by.
+    const std::string& accessibilityIdentifier() const { return accessibilityIdentifier_; }
+    void setAccessibilityIdentifier(std::string id) { accessibilityIdentifier_ = std::move(id); }
 
     // --- Hierarchy ---
     // A plain observer: cleared when the view leaves its superview or the superview goes.
@@ -194,6 +197,7 @@ private:
     UIColor backgroundColor_;
     bool clipsToBounds_ = false;
     CALayer layer_;
+    std::string accessibilityIdentifier_;
     bool needsLayout_ = true;
     bool needsDisplay_ = true;
 

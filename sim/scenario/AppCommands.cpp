@@ -80,10 +80,19 @@ std::optional<StepAction> compileAdvance(const std::vector<Token>& args, std::st
 
 void registerAppCommands(CommandTable& table) {
     using K = HostAction::Kind;
-    table.add({"launch", "launch camera|settings", "start an app (ending the one that runs)",
+    table.add({"launch", "launch camera|settings",
+               "bring an app to the front (the other goes to the background; an app not "
+               "running starts)",
                "apps", compileLaunch});
-    table.add({"terminate", "terminate", "end the running app", "apps",
-               lifecycle([](SimulatedApp& a) { a.terminate(); })});
+    table.add({"terminate", "terminate", "end the running apps", "apps",
+               [](const std::vector<Token>& args, std::string& error) -> std::optional<StepAction> {
+                   if (!checkCount(args, 0, 0, error)) return std::nullopt;
+                   return StepAction([](Session& s) {
+                       if (s.app() == nullptr) return StepOutcome::failure("no app is running");
+                       s.terminate();
+                       return StepOutcome::success();
+                   });
+               }});
     table.add({"background", "background", "send the running app to the background", "apps",
                lifecycle([](SimulatedApp& a) { a.background(); })});
     table.add({"foreground", "foreground", "bring the app back", "apps",

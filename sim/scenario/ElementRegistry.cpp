@@ -85,7 +85,50 @@ void registerHostElements(ElementRegistry& r) {
                5);
 }
 
+namespace {
+
+// The visible view under `root` going by `identifier`, front-most first.
+UIView* findIdentified(UIView& view, const std::string& identifier) {
+    if (view.isHidden() || view.alpha() <= 0) return nullptr;
+    const auto& subviews = view.subviews();
+    for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
+        if (*it == nullptr) continue;
+        if (UIView* found = findIdentified(**it, identifier)) return found;
+    }
+    return view.accessibilityIdentifier() == identifier ? &view : nullptr;
+}
+
+}  // namespace
+
+bool ElementRegistry::addIdentified(const std::string& name, const std::string& description) {
+    return add({name, description,
+                [name](UIView& root) -> UIView* { return findIdentified(root, name); }});
+}
+
 void registerSettingsElements(ElementRegistry& r) {
+    // The Lumora3 settings screens, by the same names in every language.
+    const std::pair<const char*, const char*> prefsControls[] = {
+        {"prefs-back", "Lumora3 main screen: back to the Settings list"},
+        {"prefs-enabled", "Lumora3 main screen: the master switch (ends the camera)"},
+        {"prefs-adv-photo", "Lumora3 main screen: photo camera starts in advanced mode"},
+        {"prefs-adv-video", "Lumora3 main screen: video camera starts in advanced mode"},
+        {"prefs-remember", "Lumora3 main screen: remember camera bar settings"},
+        {"prefs-remember-fps",
+         "Lumora3 main screen: remember frame rate and resolution (off ends the camera)"},
+        {"prefs-active-features", "Lumora3 main screen: the row opening the active features"},
+        {"prefs-user-manual", "Lumora3 main screen: the row opening the user manual"},
+        {"prefs-show-dimensions", "Lumora3 active features: resolution selector"},
+        {"prefs-show-fps", "Lumora3 active features: frame-rate selector"},
+        {"prefs-horizon", "Lumora3 active features: horizon alignment button"},
+        {"prefs-vertical-alert", "Lumora3 active features: vertical video alert"},
+        {"prefs-blur", "Lumora3 active features: blurred button bars"},
+        {"prefs-unmirror", "Lumora3 active features: un-mirror selfies (ends the camera)"},
+        {"manual-next", "Lumora3 user manual: the page's Next button"},
+        {"manual-prev", "Lumora3 user manual: the page's Previous button"},
+    };
+    for (const auto& [name, description] : prefsControls) r.addIdentified(name, description);
+    r.addNamedControl("settings-lumora3", "the Settings list's row of the Lumora3 bundle",
+                      "LU3_Prefs");
     r.add({"settings-back", "the Settings app's back button (navigation bar)",
            [](UIView& root) -> UIView* {
                auto* bar = dynamic_cast<host::SettingsNavigationBar*>(

@@ -38,6 +38,8 @@ public:
     // Settings screens name their cells and switches this way.
     bool addNamedControl(const std::string& name, const std::string& description,
                          const std::string& controlText);
+    // The visible view whose accessibility identifier is the element's name.
+    bool addIdentified(const std::string& name, const std::string& description);
     const Element* find(const std::string& name) const;
     std::vector<const Element*> all() const;
 

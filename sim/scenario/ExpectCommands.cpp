@@ -12,6 +12,7 @@
 #include "platform/media/JpegCodec.h"
 #include "platform/ui/UIControl.h"
 #include "platform/ui/UIImageView.h"
+#include "platform/ui/UISwitch.h"
 #include "platform/ui/UIWindow.h"
 #include "sim/PreferenceKeys.h"
 #include "sim/Session.h"
@@ -81,7 +82,8 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
     static const std::vector<std::string> kStates{
         "exists",       "absent",          "visible",  "hidden", "selected",
         "not-selected", "enabled",         "disabled", "text",   "frame",
-        "highlighted",  "not-highlighted", "alpha",    "tag"};
+        "highlighted",  "not-highlighted", "alpha",    "tag",    "on",
+        "off"};
     const auto which = pickChoice(args[1], kStates, "view check", error);
     if (!which) return std::nullopt;
     const std::string what = kStates[*which];
@@ -150,6 +152,12 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
                                             ", not an image view");
             return what == "highlighted" ? need(image->isHighlighted(), "it not highlighted")
                                          : need(!image->isHighlighted(), "it highlighted");
+        }
+        if (what == "on" || what == "off") {
+            const auto* toggle = dynamic_cast<const UISwitch*>(v);
+            if (toggle == nullptr)
+                return StepOutcome::failure(name + " is a " + v->className() + ", not a switch");
+            return need(toggle->isOn() == (what == "on"), toggle->isOn() ? "it on" : "it off");
         }
         if (what == "text") {
             const auto t = readoutText(*v);
@@ -556,6 +564,25 @@ std::optional<StepAction> compileMotion(const std::vector<Token>& args, std::str
     });
 }
 
+// --- app ---
+
+std::optional<StepAction> compileApp(const std::vector<Token>& args, std::string& error) {
+    if (!checkCount(args, 2, 2, error)) return std::nullopt;
+    const auto which = pickChoice(args[0], {"camera", "settings"}, "app", error);
+    if (!which) return std::nullopt;
+    const auto state = pickChoice(args[1], {"running", "ended"}, "app state", error);
+    if (!state) return std::nullopt;
+    const AppKind kind = *which == 0 ? AppKind::Camera : AppKind::Settings;
+    const bool wantRunning = *state == 0;
+    return StepAction([kind, wantRunning](Session& s) {
+        const bool running = s.isRunning(kind);
+        if (running == wantRunning) return StepOutcome::success();
+        return StepOutcome::failure(std::string("expected the ") + appName(kind) + " app " +
+                                    (wantRunning ? "running" : "ended") + ", found it " +
+                                    (running ? "running" : "ended"));
+    });
+}
+
 std::optional<StepAction> compileExpect(const std::vector<Token>& args, std::string& error) {
     if (args.empty()) {
         error = "expect what?";
@@ -587,7 +614,7 @@ void registerExpectSubjects(ExpectTable& table) {
     table.add({"view",
                "view TARGET exists|absent|visible|hidden|selected|not-selected|enabled|disabled|"
                "highlighted|not-highlighted | view TARGET text \"T\" | "
-               "view TARGET frame (x,y,w,h) | view TARGET alpha|tag OP VALUE",
+               "view TARGET frame (x,y,w,h) | view TARGET alpha|tag OP VALUE | view SWITCH on|off",
                "a view on screen", "checks", compileView});
     table.add({"views", "views CLASS count OP N", "how many views of a class are visible", "checks",
                compileViews});
@@ -609,6 +636,9 @@ void registerExpectSubjects(ExpectTable& table) {
         {"sounds", "sounds [NAME] OP N", "sounds played (count.aif ...)", "checks", compileSounds});
     table.add({"motion", "motion samples OP N", "samples the motion client received", "checks",
                compileMotion});
+    table.add({"app", "app camera|settings running|ended",
+               "an app's process runs (in front or in the background) or has ended", "checks",
+               compileApp});
     table.add({"event", "event NAME [never | [count] OP N]",
                "an event of the log happened (how often)", "checks", compileEvent});
     table.add({"events", "events in-order A B ...", "events happened in this order", "checks",

@@ -64,7 +64,10 @@ TEST_F(HostTest, SettingsShowsInstalledBundlesAndTheirScreens) {
 
     host::SettingsApp settings;
     settings.launch();
-    EXPECT_FALSE(app_.isRunning()) << "starting Settings ends the Camera's process";
+    EXPECT_TRUE(app_.isRunning()) << "the Camera's process lives on beside Settings";
+    EXPECT_EQ(host::system("killall -9 Camera"), 0);
+    EXPECT_FALSE(app_.isRunning());
+    EXPECT_TRUE(settings.isRunning()) << "ending the Camera leaves Settings running";
     EXPECT_EQ(host::system("killall -9 Camera"), 256);
     EXPECT_EQ(settings.bundleNames(), std::vector<std::string>{"TestPrefs"});
     EXPECT_EQ(settings.openBundle("NotInstalled"), nullptr);
@@ -87,6 +90,49 @@ TEST_F(HostTest, SettingsShowsInstalledBundlesAndTheirScreens) {
 
     app_.launch(*profile_);
     EXPECT_TRUE(app_.isRunning());
+}
+
+TEST_F(HostTest, CameraLivesOnInTheBackgroundBesideSettingsUntilKilled) {
+    ASSERT_TRUE(launch("iphone6"));
+    app_.runFor(0.5);
+    app_.background();
+    EXPECT_TRUE(app_.log().inOrder({"stopPreviewAnimated:", "_applicationDidEnterBackground:"}))
+        << "the background hooks ran";
+    host::SettingsApp settings;
+    settings.launch();
+    EXPECT_EQ(platform::Process::alive(),
+              (std::vector<std::string>{"com.apple.camera", "com.apple.Preferences"}));
+    EXPECT_TRUE(app_.isRunning());
+    EXPECT_NE(objc_getClass("CAMCaptureController"), nullptr) << "its classes and hooks stay";
+
+    // Back to the camera: it resumes its preview in the same process.
+    const std::size_t mark = app_.log().size();
+    settings.background();
+    app_.foreground();
+    EXPECT_EQ(app_.log().find("startPreview", mark).has_value(), true);
+    EXPECT_EQ(app_.log().count("launch"), 1u);
+    EXPECT_EQ(platform::Process::current().bundleIdentifier(), "com.apple.camera");
+
+    // Ended from Settings: only the camera goes; the shared state Settings runs on stays.
+    app_.background();
+    settings.foreground();
+    EXPECT_EQ(host::system("killall -9 Camera"), 0);
+    EXPECT_EQ(app_.log().events().back(), "killed");
+    EXPECT_FALSE(app_.isRunning());
+    EXPECT_EQ(platform::Process::alive(), std::vector<std::string>{"com.apple.Preferences"});
+    EXPECT_NE(objc_getClass("UINavigationController"), nullptr);
+
+    // A fresh camera start beside Settings; Settings comes back as it was.
+    app_.launch(*profile_);
+    EXPECT_TRUE(app_.isRunning());
+    EXPECT_EQ(app_.log().count("launch"), 2u);
+    EXPECT_TRUE(settings.isRunning());
+    settings.foreground();
+    EXPECT_NE(objc_getClass("UINavigationController"), nullptr) << "registered again";
+    EXPECT_EQ(settings.topController()->title(), "Settings");
+    settings.terminate();
+    EXPECT_TRUE(app_.isRunning()) << "quitting Settings leaves the camera alone";
+    EXPECT_EQ(platform::Process::alive(), std::vector<std::string>{"com.apple.camera"});
 }
 
 }  // namespace

@@ -3,8 +3,12 @@
 #include "core/HookTable.h"
 #include "core/Hooks.h"
 #include "core/TweakState.h"
+#include "photo/StillCamera.h"
 
 namespace lumora::hooks {
+
+namespace cv = hostsel::CAMCameraView;
+
 namespace {
 
 // A weak reference to an object the host owns; empty when the host does not hold it in a
@@ -41,6 +45,13 @@ id CAMPreviewView_initWithFrame(id self, SEL cmd, CGRect frame) {
 
 bool CAMCameraView__allowFocusRectPanning(id, SEL) {
     return true;
+}
+
+void CAMCameraView_captureController_willCaptureStillImageForRequest(id self, SEL cmd,
+                                                                     id controller, id request) {
+    rememberStillCamera(controller, request);
+    callOriginal<cv::captureController_willCaptureStillImageForRequest>(self, cmd, controller,
+                                                                        request);
 }
 
 }  // namespace lumora::hooks

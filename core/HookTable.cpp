@@ -32,6 +32,8 @@ constexpr std::array kHookTable{
         "CAMZoomSlider"),
     row<hostsel::CAMPreviewView::initWithFrame, &hooks::CAMPreviewView_initWithFrame>(
         "CAMPreviewView"),
+    row<cv::captureController_willCaptureStillImageForRequest,
+        &hooks::CAMCameraView_captureController_willCaptureStillImageForRequest>("CAMCameraView"),
     row<cv::_allowFocusRectPanning, &hooks::CAMCameraView__allowFocusRectPanning>("CAMCameraView"),
     row<as::saveStillImageCaptureResponse_requestEnqueuedBlock_completionBlock,
         &hooks::CAMAssetSaver_saveStillImageCaptureResponse>("CAMAssetSaver"),

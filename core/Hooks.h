@@ -12,6 +12,8 @@ void CAMAvalancheSession_dealloc(id self, SEL cmd);
 id CAMZoomSlider_initWithFrame(id self, SEL cmd, CGRect frame);
 id CAMPreviewView_initWithFrame(id self, SEL cmd, CGRect frame);
 bool CAMCameraView__allowFocusRectPanning(id self, SEL cmd);
+void CAMCameraView_captureController_willCaptureStillImageForRequest(id self, SEL cmd,
+                                                                     id controller, id request);
 
 // The capture controller.
 void CAMCaptureController__sessionStopped(id self, SEL cmd, id notification);

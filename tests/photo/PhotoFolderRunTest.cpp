@@ -12,8 +12,10 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "apps/lumora3/photo/PhotoRun.h"
+#include "apps/lumora3/photo/Progress.h"
 #include "photo/PhotoRewrite.h"
 #include "platform/media/Exif.h"
 #include "platform/media/ExifDate.h"
@@ -285,4 +287,77 @@ TEST(ExifCaptureTime, ParsesTheCamerasClockAndOffset) {
     for (const auto& e : fs::directory_iterator(kPhotos / "invalid")) {
         (void)platform::readExifCaptureTime(readFile(e.path()));  // must not crash
     }
+}
+
+TEST_F(PhotoFolderRun, RecursiveListingLeavesOutAnOutputFolderInsideTheInput) {
+    const fs::path out = in_ / "stamped";
+    fs::create_directories(out / "old");
+    writeFile(out / "old" / "earlier_result.jpg", exifPhoto_);
+    std::vector<pt::PhotoTask> tasks;
+    std::string error;
+    ASSERT_TRUE(pt::listPhotoTasks(in_, out, true, true, tasks, error)) << error;
+    std::vector<std::string> listed;
+    for (const auto& t : tasks) {
+        listed.push_back(t.in.lexically_relative(in_).string() + " -> " +
+                         t.out.lexically_relative(in_).string());
+    }
+    const std::vector<std::string> expected{
+        "a_exif.jpg -> stamped/a_exif.jpg",
+        "b_filetime.JPG -> stamped/b_filetime.JPG",
+        "c_mirrored.jpg -> stamped/c_mirrored.jpg",
+        "d_text.jpg -> stamped/d_text.jpg",
+        "e_truncated.jpeg -> stamped/e_truncated.jpeg",
+        "sub/f_sub.jpg -> stamped/sub/f_sub.jpg",
+    };
+    EXPECT_EQ(listed, expected);
+    EXPECT_TRUE(fs::is_directory(out / "sub"));
+}
+
+TEST(PhotoProgress, LineShowsCountRateAndTimeLeft) {
+    using s = std::chrono::duration<double>;
+    const std::vector<std::pair<std::string, std::string>> table{
+        {pt::Progress::line(0, 500, s(0)), "[........................] 0/500 photos"},
+        {pt::Progress::line(50, 500, s(10)),
+         "[##......................] 50/500 photos  5.0/s  1:30 left"},
+        {pt::Progress::line(250, 500, s(20)),
+         "[############............] 250/500 photos  12.5/s  0:20 left"},
+        {pt::Progress::line(10, 5000, s(36)),
+         "[........................] 10/5000 photos  0.3/s  4:59:24 left"},
+        {pt::Progress::line(500, 500, s(40)),
+         "[########################] 500/500 photos  12.5/s  0:00 left"},
+        {pt::Progress::line(0, 0, s(1)), "[########################] 0/0 photos"},
+    };
+    for (const auto& [got, want] : table) EXPECT_EQ(got, want);
+}
+
+TEST(ExifCaptureTime, WrittenDateReadsBackAndLeavesTheOrientationTag) {
+    const auto tagged = readFile(kPhotos / "orientation" / "portrait_6.jpg");
+    ASSERT_EQ(platform::readExifOrientation(tagged), 6);
+    const auto dated = platform::writeExifCaptureTime(tagged, "2020:02:29 23:59:59");
+    ASSERT_TRUE(dated);
+    EXPECT_EQ(platform::readExifOrientation(*dated), 6);
+    const auto time = platform::readExifCaptureTime(*dated);
+    ASSERT_TRUE(time);
+    using namespace std::chrono;
+    EXPECT_EQ(time->wallClock,
+              sys_days{year{2020} / 2 / 29} + hours{23} + minutes{59} + seconds{59});
+    EXPECT_FALSE(time->offsetMinutes);
+    EXPECT_TRUE(platform::readJpegHeader(*dated)) << "still a sound JPEG";
+
+    // A file with no EXIF block gets one, after its JFIF header; bad values are refused.
+    std::vector<std::uint8_t> grey(32 * 16 * 4, 128);
+    const auto plain =
+        platform::encodeJpeg(grey.data(), 32, 16, 32 * 4, 90, platform::JpegSubsampling::S420);
+    ASSERT_TRUE(plain);
+    ASSERT_FALSE(platform::findExifSegment(*plain));
+    const auto withExif = platform::writeExifCaptureTime(*plain, "1999:12:31 08:00:00", "-08:00");
+    ASSERT_TRUE(withExif);
+    const auto read = platform::readExifCaptureTime(*withExif);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->wallClock, sys_days{year{1999} / 12 / 31} + hours{8});
+    EXPECT_EQ(read->offsetMinutes, -480);
+    EXPECT_EQ(platform::decodeJpeg(*withExif)->width, 32);
+    EXPECT_FALSE(platform::writeExifCaptureTime(tagged, "2020:02:30 00:00:00"));
+    EXPECT_FALSE(platform::writeExifCaptureTime(tagged, "2020:02:29 00:00:00", "0200"));
+    EXPECT_FALSE(platform::writeExifCaptureTime(platform::Bytes{1, 2, 3}, "2020:02:29 00:00:00"));
 }

@@ -5,6 +5,9 @@
 #include "core/TweakState.h"
 
 namespace lumora::hooks {
+
+namespace cv = hostsel::CAMCameraView;
+
 namespace {
 
 // A weak reference to an object the host owns; empty when the host does not hold it in a

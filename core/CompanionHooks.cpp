@@ -8,6 +8,8 @@
 #include "core/HookTable.h"
 #include "core/TopBarCompanions.h"
 #include "core/TweakState.h"
+#include "manual/ManualFocusHooks.h"
+#include "photo/StillCamera.h"
 #include "platform/capture/AVCaptureDevice.h"
 #include "tools/Predicates.h"
 
@@ -71,6 +73,7 @@ void CAMCameraView_captureController_didCaptureStillImageForRequest(id self, SEL
 
 void CAMCameraView_captureController_willCaptureStillImageForRequest(id self, SEL cmd,
                                                                      id controller, id request) {
+    rememberStillCamera(controller, request);
     setFrontVideoMirroring(false);
     callOriginal<cv::captureController_willCaptureStillImageForRequest>(self, cmd, controller,
                                                                         request);
@@ -88,6 +91,7 @@ id CAMCameraView_videoPreviewView(id self, SEL cmd) {
 
 void CAMCameraView_cameraControllerModeDidChange(id self, SEL cmd, id controller) {
     callOriginal<cv::cameraControllerModeDidChange>(self, cmd, controller);
+    reapplyAdvancedFocus(false);
     emptyMaxFrameRatesForHeightVariables();
     getDimensions(false);
     updateTiltAlertHighlight();

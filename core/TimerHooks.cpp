@@ -10,6 +10,7 @@
 #include "core/Hooks.h"
 #include "core/ModeChangeSteps.h"
 #include "core/TweakState.h"
+#include "manual/ManualFocusHooks.h"
 #include "platform/runloop/RunLoop.h"
 #include "tools/Predicates.h"
 
@@ -77,6 +78,7 @@ void CAMCameraView_cameraShutterPressed(id self, SEL cmd, id sender) {
 void CAMCaptureController__didTakePhoto(id self, SEL cmd) {
     state().skipDoubleUpdate = true;
     callOriginal<cc::_didTakePhoto>(self, cmd);
+    stillCaptureEnded();
     photoTakenHandOff();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/Scene.h"
+#include "hostapi/CAMStillImageCapture.h"
 #include "platform/objc/NSObject.h"
 #include "platform/ui/UITouchSet.h"
 
@@ -34,7 +35,7 @@ private:
 };
 
 // One still photo asked of the camera.
-class StillImageRequest : public NSObject {
+class StillImageRequest : public CAMStillImageCaptureRequest {
 public:
     LU_OBJC_CLASS(CAMStillImageCaptureRequest)
     int number = 0;
@@ -47,9 +48,10 @@ public:
 
 // What the camera delivered for a request: the scene as it was at the moment of capture, and
 // the sensor's size. The JPEG itself is made on the saving queue.
-class StillImageResponse : public NSObject {
+class StillImageResponse : public CAMStillImageCaptureResponse {
 public:
     LU_OBJC_CLASS(CAMStillImageCaptureResponse)
+    const CAMStillImageCaptureRequest* stillImageRequest() const override { return request.get(); }
     std::shared_ptr<const StillImageRequest> request;
     SceneShot shot;
     int stillWidth = 0;

@@ -145,11 +145,6 @@ bool CAMCameraView__finishCommonTapGesture(id self, SEL cmd) {
     return callOriginal<cv::_finishCommonTapGesture>(self, cmd);
 }
 
-void CAMCameraView_cameraControllerModeDidChange(id self, SEL cmd, id controller) {
-    callOriginal<cv::cameraControllerModeDidChange>(self, cmd, controller);
-    reapplyAdvancedFocus(false);
-}
-
 bool CAMCameraView__shouldShowFocus(id self, SEL cmd) {
     if (!state().sessionHasStarted || state().skipChangeFocusCall) return false;
     return callOriginal<cv::_shouldShowFocus>(self, cmd);
@@ -197,12 +192,6 @@ void CAMCameraView__switchFromCameraModeAtIndex_toCameraModeAtIndex(id self, SEL
         observer->removeLensPositionObserver(currentDevice().get());
     }
     callOriginal<cv::_switchFromCameraModeAtIndex_toCameraModeAtIndex>(self, cmd, from, to);
-}
-
-void CAMCaptureController__didTakePhoto(id self, SEL cmd) {
-    state().skipDoubleUpdate = true;
-    callOriginal<cc::_didTakePhoto>(self, cmd);
-    stillCaptureEnded();
 }
 
 void CAMCaptureController_resumePreview(id self, SEL cmd) {

@@ -31,7 +31,6 @@ namespace lumora::hooks {
 void CAMCameraView__showContinuousAEAFView(id self, SEL cmd);
 bool CAMCameraView__allowExposureBiasForMode(id self, SEL cmd, long mode);
 bool CAMCameraView__finishCommonTapGesture(id self, SEL cmd);
-void CAMCameraView_cameraControllerModeDidChange(id self, SEL cmd, id controller);
 bool CAMCameraView__shouldShowFocus(id self, SEL cmd);
 void CAMCameraView_touchesBegan_withEvent(id self, SEL cmd, id touches, id event);
 void CAMCameraView__handleOverlayViewLongPress(id self, SEL cmd, id gesture);
@@ -44,7 +43,6 @@ void CAMCameraView__switchFromCameraModeAtIndex_toCameraModeAtIndex(id self, SEL
 // The capture controller.
 // A still was taken: it no longer blocks advanced focus. (The time-lapse loop's step after a
 // photo belongs to the timer engine and follows the host's method here.)
-void CAMCaptureController__didTakePhoto(id self, SEL cmd);
 void CAMCaptureController_resumePreview(id self, SEL cmd);
 
 }  // namespace lumora::hooks

@@ -5,6 +5,7 @@
 #include "core/HookTable.h"
 #include "core/TweakState.h"
 #include "photo/SavedPhoto.h"
+#include "photo/StillCamera.h"
 
 namespace lumora::hooks {
 
@@ -13,6 +14,8 @@ namespace as = hostsel::CAMAssetSaver;
 void CAMAssetSaver_saveStillImageCaptureResponse(id self, SEL cmd, id response,
                                                  hostapi::RequestEnqueuedBlock enqueued,
                                                  hostapi::SaveCompletionBlock completion) {
+    // The host makes the photo's job and queues it further down this call, on this thread.
+    const SavingStill saving(response);
     callOriginal<as::saveStillImageCaptureResponse_requestEnqueuedBlock_completionBlock>(
         self, cmd, response, std::move(enqueued), std::move(completion));
 }

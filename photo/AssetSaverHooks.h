@@ -6,7 +6,7 @@
 
 namespace lumora::hooks {
 
-// Passes through.
+// Passes through, telling the rewriting step which camera took the photo being saved.
 void CAMAssetSaver_saveStillImageCaptureResponse(id self, SEL cmd, id response,
                                                  hostapi::RequestEnqueuedBlock enqueued,
                                                  hostapi::SaveCompletionBlock completion);

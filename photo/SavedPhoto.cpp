@@ -8,9 +8,9 @@
 #include "photo/PhotoClock.h"
 #include "photo/PhotoRewrite.h"
 #include "photo/StampLayout.h"
+#include "photo/StillCamera.h"
 #include "platform/foundation/Locale.h"
 #include "platform/media/Exif.h"
-#include "tools/Predicates.h"
 
 namespace lumora {
 
@@ -26,7 +26,9 @@ SavedPhotoSettings SavedPhotoSettings::current() {
 }
 
 SavedPhotoPath chooseSavedPhotoPath(const SavedPhotoSettings& settings, bool hasSurface) {
-    if (settings.unMirrorSelfies && hasSurface && isFrontCamera()) return SavedPhotoPath::Unmirror;
+    if (settings.unMirrorSelfies && hasSurface && stillSavedWithFrontCamera()) {
+        return SavedPhotoPath::Unmirror;
+    }
     if (settings.timeStampVisible && settings.timeStampVisibleAndPlace && !settings.isBursting) {
         return SavedPhotoPath::TimeStamp;
     }

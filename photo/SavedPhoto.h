@@ -31,8 +31,8 @@ struct SavedPhotoSettings {
 };
 
 // Front-camera photos are un-mirrored when asked (and then never stamped); otherwise photos are
-// stamped when both stamp settings are on and no burst runs. The current camera is asked only
-// when un-mirroring could apply.
+// stamped when both stamp settings are on and no burst runs. The camera is the one that took the
+// photo (StillCamera.h), asked only when un-mirroring could apply.
 SavedPhotoPath chooseSavedPhotoPath(const SavedPhotoSettings& settings, bool hasSurface);
 
 // The JPEG bytes of a photo surface: its whole allocation, or the job's size key when that is

@@ -9,83 +9,33 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
-#include "photo/PhotoRewrite.h"
-#include "photo/StampLayout.h"
-#include "platform/media/Exif.h"
+#include "apps/lumora3/photo/PhotoJob.h"
+#include "apps/lumora3/photo/PhotoRun.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-enum class Operation { Unmirror, Stamp };
+namespace pt = lumora::phototool;
 
 struct PhotoOptions {
-    Operation operation = Operation::Unmirror;
+    pt::PhotoOperation operation = pt::PhotoOperation::Unmirror;
     std::string in;
     std::string out;
     bool inPlace = false;
+    bool dryRun = false;
+    bool recursive = false;
+    int jobs = 0;  // 0: one per core
     bool includeTime = false;
     std::string locale;
-    std::string date;  // ISO 8601; empty for now
-    std::string stampText;
+    std::string date;  // ISO 8601; empty: each photo's own capture time
 };
-
-enum class Outcome { Rewritten, Unchanged, Failed };
-
-std::optional<platform::Bytes> readWholeFile(const fs::path& path, std::string& error) {
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    std::ifstream in(path, std::ios::binary);
-    if (ec || !in) {
-        error = "cannot read " + path.string();
-        return std::nullopt;
-    }
-    platform::Bytes bytes(size);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size) {
-        error = "cannot read " + path.string();
-        return std::nullopt;
-    }
-    return bytes;
-}
-
-// Writes through a temporary file in the same folder and renames it over the target, so a
-// failure never leaves a half-written photo (which matters most with --in-place).
-bool writeWholeFile(const fs::path& path, platform::ByteSpan bytes, std::string& error) {
-    const fs::path temp = path.string() + ".lumora3-tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            error = "cannot write " + path.string();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        error = "cannot write " + path.string() + ": " + ec.message();
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
-}
-
-bool isJpegName(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".jpg" || ext == ".jpeg";
-}
 
 bool sameFile(const fs::path& a, const fs::path& b) {
     std::error_code ec;
@@ -141,97 +91,7 @@ std::optional<std::chrono::system_clock::time_point> parseIsoDate(const std::str
     return time_point_cast<system_clock::duration>(sign == '+' ? wall - offset : wall + offset);
 }
 
-Outcome rewriteFile(const PhotoOptions& options, const fs::path& in, const fs::path& out) {
-    std::string error;
-    auto bytes = readWholeFile(in, error);
-    if (!bytes) {
-        std::fprintf(stderr, "lumora3 photo: %s\n", error.c_str());
-        return Outcome::Failed;
-    }
-    if (!platform::looksLikeJpeg(*bytes)) {
-        std::fprintf(stderr, "lumora3 photo: %s: not a JPEG file\n", in.c_str());
-        return Outcome::Failed;
-    }
-    const auto header = platform::readJpegHeader(*bytes);
-    if (!header) {
-        std::fprintf(stderr, "lumora3 photo: %s: unreadable JPEG header (corrupt or too large)\n",
-                     in.c_str());
-        return Outcome::Failed;
-    }
-    const int tag = platform::readExifOrientation(*bytes).value_or(1);
-    std::optional<platform::Bytes> result;
-    if (options.operation == Operation::Unmirror) {
-        result = lumora::unmirrorPhoto(*bytes, tag);
-    } else if (lumora::stampLayout(tag, header->width, header->height).draws) {
-        result = lumora::stampPhoto(*bytes, tag, options.stampText);
-    } else {
-        // Orientations 2, 4, 5 and 7 take no stamp: the photo is kept as it is.
-        std::fprintf(stderr, "lumora3 photo: %s: orientation %d takes no stamp, kept unchanged\n",
-                     in.c_str(), tag);
-        if (sameFile(in, out)) return Outcome::Unchanged;
-        if (!writeWholeFile(out, *bytes, error)) {
-            std::fprintf(stderr, "lumora3 photo: %s\n", error.c_str());
-            return Outcome::Failed;
-        }
-        return Outcome::Unchanged;
-    }
-    if (!result) {
-        std::fprintf(stderr, "lumora3 photo: %s: corrupt or truncated JPEG data\n", in.c_str());
-        return Outcome::Failed;
-    }
-    if (!writeWholeFile(out, *result, error)) {
-        std::fprintf(stderr, "lumora3 photo: %s\n", error.c_str());
-        return Outcome::Failed;
-    }
-    return Outcome::Rewritten;
-}
-
-int runFolder(const PhotoOptions& options, const fs::path& in, const fs::path& out) {
-    std::error_code ec;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(in, ec)) {
-        if (entry.is_regular_file(ec) && isJpegName(entry.path())) files.push_back(entry.path());
-    }
-    if (ec) {
-        std::fprintf(stderr, "lumora3 photo: cannot list %s: %s\n", in.c_str(),
-                     ec.message().c_str());
-        return 1;
-    }
-    std::sort(files.begin(), files.end());
-    if (!options.inPlace) {
-        fs::create_directories(out, ec);
-        if (ec || !fs::is_directory(out)) {
-            std::fprintf(stderr, "lumora3 photo: cannot create folder %s\n", out.c_str());
-            return 1;
-        }
-    }
-    const bool progress = isatty(STDERR_FILENO) == 1;
-    int rewritten = 0, unchanged = 0, failed = 0;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (progress) {
-            std::fprintf(stderr, "\r\033[K[%zu/%zu] %s", i + 1, files.size(),
-                         files[i].filename().c_str());
-            std::fflush(stderr);
-        }
-        const fs::path target = options.inPlace ? files[i] : out / files[i].filename();
-        switch (rewriteFile(options, files[i], target)) {
-            case Outcome::Rewritten:
-                ++rewritten;
-                break;
-            case Outcome::Unchanged:
-                ++unchanged;
-                break;
-            case Outcome::Failed:
-                ++failed;
-                break;
-        }
-    }
-    if (progress) std::fputs("\r\033[K", stderr);
-    std::printf("%d rewritten, %d unchanged, %d failed\n", rewritten, unchanged, failed);
-    return failed ? 1 : 0;
-}
-
-int runPhoto(PhotoOptions options) {
+int runPhoto(const PhotoOptions& options) {
     const fs::path in = options.in;
     if (options.inPlace && !options.out.empty()) {
         std::fputs("lumora3 photo: give either OUT or --in-place, not both\n", stderr);
@@ -252,44 +112,78 @@ int runPhoto(PhotoOptions options) {
                      out.c_str());
         return 2;
     }
-    if (options.operation == Operation::Stamp) {
-        auto when = std::chrono::system_clock::now();
-        if (!options.date.empty()) {
-            auto parsed = parseIsoDate(options.date);
-            if (!parsed) {
-                std::fprintf(stderr, "lumora3 photo: --date %s: not an ISO 8601 date\n",
-                             options.date.c_str());
-                return 2;
-            }
-            when = *parsed;
+    pt::PhotoJobOptions job;
+    job.operation = options.operation;
+    job.inPlace = options.inPlace;
+    job.dryRun = options.dryRun;
+    job.includeTime = options.includeTime;
+    job.locale = options.locale;
+    if (options.operation == pt::PhotoOperation::Stamp && !options.date.empty()) {
+        job.date = parseIsoDate(options.date);
+        if (!job.date) {
+            std::fprintf(stderr, "lumora3 photo: --date %s: not an ISO 8601 date\n",
+                         options.date.c_str());
+            return 2;
         }
-        options.stampText = lumora::timeStampText(when, {options.includeTime, options.locale, ""});
-        if (options.stampText.empty()) {
-            std::fputs("lumora3 photo: cannot format the date\n", stderr);
+    }
+
+    if (!fs::is_directory(in, ec)) {
+        if (fs::is_directory(out, ec)) {
+            std::fprintf(stderr, "lumora3 photo: %s is a folder but %s is a file\n", out.c_str(),
+                         in.c_str());
+            return 2;
+        }
+        const pt::PhotoResult r = pt::processPhoto(job, in, out);
+        if (!r.note.empty()) {
+            std::fprintf(r.outcome == pt::PhotoOutcome::Done ? stdout : stderr,
+                         "lumora3 photo: %s: %s\n", in.c_str(), r.note.c_str());
+        }
+        return r.outcome == pt::PhotoOutcome::Failed ? 1 : 0;
+    }
+
+    if (!options.inPlace && !options.dryRun) {
+        fs::create_directories(out, ec);
+        if (ec || !fs::is_directory(out)) {
+            std::fprintf(stderr, "lumora3 photo: cannot create folder %s\n", out.c_str());
             return 1;
         }
     }
-    if (fs::is_directory(in, ec)) return runFolder(options, in, out);
-    if (fs::is_directory(out, ec)) {
-        std::fprintf(stderr, "lumora3 photo: %s is a folder but %s is a file\n", out.c_str(),
-                     in.c_str());
-        return 2;
+    std::vector<pt::PhotoTask> tasks;
+    std::string error;
+    if (!pt::listPhotoTasks(in, out, options.recursive, !options.inPlace && !options.dryRun, tasks,
+                            error)) {
+        std::fprintf(stderr, "lumora3 photo: %s\n", error.c_str());
+        return 1;
     }
-    return rewriteFile(options, in, out) == Outcome::Failed ? 1 : 0;
+    pt::RunSettings settings;
+    settings.jobs = options.jobs > 0
+                        ? options.jobs
+                        : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    settings.showProgress = isatty(STDERR_FILENO) == 1;
+    const pt::RunSummary summary = pt::runPhotoTasks(tasks, job, settings);
+    std::fputs(pt::describeSummary(summary, options.dryRun).c_str(), stdout);
+    return summary.failed ? 1 : 0;
 }
 
-void addOperation(CLI::App& photo, Operation operation, const char* name, const char* help) {
+void addOperation(CLI::App& photo, pt::PhotoOperation operation, const char* name,
+                  const char* help) {
     auto options = std::make_shared<PhotoOptions>();
     options->operation = operation;
     auto* sub = photo.add_subcommand(name, help);
     sub->add_option("IN", options->in, "JPEG file, or folder of JPEG files")->required();
     sub->add_option("OUT", options->out, "Output file, or folder (created if missing)");
-    sub->add_flag("--in-place", options->inPlace, "Rewrite IN itself");
-    if (operation == Operation::Stamp) {
+    sub->add_flag("--in-place", options->inPlace,
+                  "Rewrite IN itself (each file replaced in one step, only when rewritten)");
+    sub->add_flag("--dry-run", options->dryRun, "List what would change; write nothing");
+    sub->add_flag("-r,--recursive", options->recursive, "Also the photos of IN's subfolders");
+    sub->add_option("-j,--jobs", options->jobs, "Photos rewritten at once (default: one per core)")
+        ->check(CLI::PositiveNumber);
+    if (operation == pt::PhotoOperation::Stamp) {
         sub->add_flag("--time", options->includeTime, "Add the short time after the date");
         sub->add_option("--locale", options->locale, "Locale of the date, e.g. fr_FR");
         sub->add_option("--date", options->date,
-                        "The date to stamp, ISO 8601 (e.g. 2026-12-07T21:41); default now");
+                        "The date to stamp on every photo, ISO 8601 (e.g. 2026-12-07T21:41); "
+                        "default: each photo's EXIF capture time, else its file time");
     }
     sub->callback([options] {
         const int code = runPhoto(*options);
@@ -302,8 +196,8 @@ void addOperation(CLI::App& photo, Operation operation, const char* name, const 
 void addPhotoCommand(CLI::App& app) {
     auto* photo = app.add_subcommand("photo", "Rewrite JPEG photos as the add-on does");
     photo->require_subcommand(1);
-    addOperation(*photo, Operation::Unmirror, "unmirror",
+    addOperation(*photo, pt::PhotoOperation::Unmirror, "unmirror",
                  "Mirror each photo left-right as seen upright (lossless where possible)");
-    addOperation(*photo, Operation::Stamp, "stamp",
+    addOperation(*photo, pt::PhotoOperation::Stamp, "stamp",
                  "Burn the date into the lower-left corner of each upright photo");
 }

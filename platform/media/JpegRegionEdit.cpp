@@ -8,40 +8,18 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <csetjmp>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <numbers>
 #include <vector>
 
+#include "platform/media/JpegVectorDestination.h"
+#include "platform/media/LibjpegErrors.h"
+
 namespace platform {
 
 namespace {
-
-constexpr int kMaxScans = 500;  // as TurboJPEG's scan limit: bounds work on hostile files
-
-// libjpeg reports errors by calling error_exit, which must not return: jump back to the
-// caller. Warnings (corrupt or truncated data) fail the edit too.
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void errorExit(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
-}
-
-void emitMessage(j_common_ptr cinfo, int level) {
-    if (level < 0) std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
-}
-
-void outputMessage(j_common_ptr) {}
-
-void limitScans(j_common_ptr cinfo) {
-    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->is_decompressor && d->input_scan_number > kMaxScans) errorExit(cinfo);
-}
 
 // The cosine basis of the 8x8 forward DCT, scaled as JPEG defines it.
 const std::array<std::array<float, 8>, 8>& dctBasis() {
@@ -247,18 +225,6 @@ bool editArea(j_decompress_ptr src, jvirt_barray_ptr* coefs, int x0, int y0, int
     return true;
 }
 
-// The compressed output. libjpeg writes into `data`; when the buffer we supplied is too small it
-// moves to one of its own and leaves ours to us, so both are freed here.
-struct Output {
-    unsigned char* data = nullptr;
-    unsigned long size = 0;
-    unsigned char* supplied = nullptr;
-    ~Output() {
-        if (data != supplied) std::free(supplied);
-        std::free(data);
-    }
-};
-
 }  // namespace
 
 std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const RegionPainter& paint,
@@ -275,22 +241,22 @@ std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const Regio
     const std::vector<ByteSpan> metadata = metadataSegments(jpeg);
     jpeg_decompress_struct src{};
     jpeg_compress_struct dst{};
-    ErrorManager errors{};
+    libjpeg::ErrorManager errors{};
     jpeg_progress_mgr progress{};
-    Output out;
+    // Room for the whole file up front: the edit changes its size very little, and growing
+    // the buffer by doubling would copy it.
+    Bytes out;
+    libjpeg::VectorDestination dest(out, jpeg.size() + 65536);
     volatile bool srcMade = false, dstMade = false, done = false;
 
     // One error manager for both sides (as jpegtran does): any error jumps back here. The C++
     // helpers called below make no libjpeg call that can fail, so no jump crosses them.
-    src.err = jpeg_std_error(&errors.pub);
+    src.err = libjpeg::install(errors);
     dst.err = &errors.pub;
-    errors.pub.error_exit = errorExit;
-    errors.pub.emit_message = emitMessage;
-    errors.pub.output_message = outputMessage;
     if (setjmp(errors.jump) == 0) {
         jpeg_create_decompress(&src);
         srcMade = true;
-        progress.progress_monitor = limitScans;
+        progress.progress_monitor = libjpeg::limitScans;
         src.progress = &progress;
         jpeg_mem_src(&src, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
         jpeg_read_header(&src, TRUE);
@@ -307,12 +273,7 @@ std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const Regio
             if (editArea(&src, coefs, x0, y0, x1, y1, paint)) {
                 jpeg_create_compress(&dst);
                 dstMade = true;
-                // Room for the whole file up front: the edit changes its size very little, and
-                // growing the buffer by doubling would copy it several times.
-                out.size = static_cast<unsigned long>(jpeg.size() + 65536);
-                out.data = out.supplied = static_cast<unsigned char*>(std::malloc(out.size));
-                if (!out.data) out.size = 0;
-                jpeg_mem_dest(&dst, &out.data, &out.size);
+                dest.attach(&dst);
                 jpeg_copy_critical_parameters(&src, &dst);
                 dst.write_JFIF_header = FALSE;  // the original's own segments follow
                 dst.write_Adobe_marker = FALSE;
@@ -329,8 +290,8 @@ std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const Regio
     }
     if (dstMade) jpeg_destroy_compress(&dst);
     if (srcMade) jpeg_destroy_decompress(&src);
-    if (!done || !out.data || out.size == 0) return std::nullopt;
-    return Bytes(out.data, out.data + out.size);
+    if (!done || out.empty()) return std::nullopt;
+    return out;
 }
 
 }  // namespace platform

@@ -1,23 +1,60 @@
 #include "platform/media/JpegTransform.h"
 
-#include <turbojpeg.h>
+// clang-format off
+#include <cstdio>  // jpeglib.h needs FILE
+#include <jpeglib.h>
+// clang-format on
 
 #include <algorithm>
-#include <cstdint>
-#include <memory>
+#include <array>
+#include <cstring>
+#include <vector>
 
-#include "platform/media/JpegHandle.h"
+#include "platform/media/JpegVectorDestination.h"
+#include "platform/media/LibjpegErrors.h"
 
 namespace platform {
 
 namespace {
 
-bool sameMetadata(ByteSpan a, ByteSpan b) {
-    auto ma = metadataSegments(a);
-    auto mb = metadataSegments(b);
-    return std::equal(ma.begin(), ma.end(), mb.begin(), mb.end(), [](ByteSpan x, ByteSpan y) {
-        return std::equal(x.begin(), x.end(), y.begin(), y.end());
-    });
+// Mirrors one component's blocks in place. A block row at a time is copied out, so it works
+// whether or not the memory manager keeps the whole array in memory. In the DCT domain a mirror
+// reverses the blocks and negates the odd frequencies along the mirrored axis.
+void flipComponent(j_decompress_ptr src, jvirt_barray_ptr array, JDIMENSION widthInBlocks,
+                   JDIMENSION heightInBlocks, JpegFlip flip) {
+    auto* common = reinterpret_cast<j_common_ptr>(src);
+    auto access = [&](JDIMENSION row) {
+        return (*src->mem->access_virt_barray)(common, array, row, 1, TRUE)[0];
+    };
+    // +1 or -1 per coefficient: a multiply the compiler turns into a few vector operations.
+    std::array<JCOEF, DCTSIZE2> sign{};
+    for (int k = 0; k < DCTSIZE2; ++k) {
+        const int frequency = flip == JpegFlip::Horizontal ? k % DCTSIZE : k / DCTSIZE;
+        sign[k] = static_cast<JCOEF>(frequency % 2 ? -1 : 1);
+    }
+    auto mirrorBlock = [&sign](JCOEF* block) {
+        for (int k = 0; k < DCTSIZE2; ++k) block[k] = static_cast<JCOEF>(block[k] * sign[k]);
+    };
+    if (flip == JpegFlip::Horizontal) {
+        for (JDIMENSION y = 0; y < heightInBlocks; ++y) {
+            JBLOCKROW row = access(y);
+            std::reverse(row, row + widthInBlocks);
+            for (JDIMENSION x = 0; x < widthInBlocks; ++x) mirrorBlock(row[x]);
+        }
+        return;
+    }
+    std::vector<JBLOCK> top(widthInBlocks), bottom(widthInBlocks);
+    const std::size_t rowBytes = widthInBlocks * sizeof(JBLOCK);
+    for (JDIMENSION y = 0, z = heightInBlocks - 1; y <= z && z < heightInBlocks; ++y, --z) {
+        std::memcpy(top.data(), access(y), rowBytes);
+        JBLOCKROW lower = access(z);
+        std::memcpy(bottom.data(), lower, rowBytes);
+        for (JDIMENSION x = 0; x < widthInBlocks; ++x) mirrorBlock(top[x]);
+        std::memcpy(lower, top.data(), rowBytes);
+        if (y == z) continue;
+        for (JDIMENSION x = 0; x < widthInBlocks; ++x) mirrorBlock(bottom[x]);
+        std::memcpy(access(y), bottom.data(), rowBytes);
+    }
 }
 
 }  // namespace
@@ -28,34 +65,68 @@ bool canFlipLosslessly(const JpegHeader& header, JpegFlip flip) {
                                         : header.height % header.mcuHeight == 0;
 }
 
+// The coefficients are read once, mirrored where they lie and written out again: one copy of
+// the picture's coefficients in memory (a transform into a second array would need two).
 std::optional<Bytes> flipJpegLossless(ByteSpan jpeg, JpegFlip flip, const JpegLimits& limits) {
     auto header = readJpegHeader(jpeg, limits);
     if (!header || !canFlipLosslessly(*header, flip)) return std::nullopt;
-    JpegHandle handle(JpegHandle::Kind::Transform);
-    if (!handle) return std::nullopt;
+    const std::vector<ByteSpan> metadata = metadataSegments(jpeg);
 
-    tjtransform transform{};
-    transform.op = flip == JpegFlip::Horizontal ? TJXOP_HFLIP : TJXOP_VFLIP;
-    transform.options = TJXOPT_PERFECT;  // markers are copied unless TJXOPT_COPYNONE is set
-    // One buffer of the worst-case size (any picture, plus the copied markers) instead of one
-    // that doubles as it fills: only the pages written are touched, nothing is copied on the way.
-    const unsigned long bound = tjBufSize(header->width, header->height, TJSAMP_444);
-    if (bound == static_cast<unsigned long>(-1) || bound + jpeg.size() > INT32_MAX)
-        return std::nullopt;
-    unsigned long outSize = bound + static_cast<unsigned long>(jpeg.size());
-    unsigned char* out = tjAlloc(static_cast<int>(outSize));
-    std::unique_ptr<unsigned char, decltype(&tjFree)> owned(out, &tjFree);
-    if (!out) return std::nullopt;
-    const int rc = tjTransform(handle.get(), jpeg.data(), static_cast<unsigned long>(jpeg.size()),
-                               1, &out, &outSize, &transform,
-                               TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS | TJFLAG_NOREALLOC);
-    if (rc != 0) return std::nullopt;
+    jpeg_decompress_struct src{};
+    jpeg_compress_struct dst{};
+    libjpeg::ErrorManager errors{};
+    jpeg_progress_mgr progress{};
+    Bytes out;
+    libjpeg::VectorDestination dest(out, jpeg.size() + 65536);
+    volatile bool srcMade = false, dstMade = false, done = false;
 
-    ByteSpan flipped(out, outSize);
-    // The transformer copies APPn and COM markers, but it re-creates JFIF and Adobe headers
-    // rather than copying them; put the original segments back whenever they differ.
-    if (sameMetadata(jpeg, flipped)) return Bytes(flipped.begin(), flipped.end());
-    return spliceMetadata(jpeg, flipped);
+    // One error manager for both sides: any error jumps back here. Nothing between setjmp and
+    // the end owns memory that a jump would leak (the vectors are declared outside).
+    src.err = libjpeg::install(errors);
+    dst.err = &errors.pub;
+    if (setjmp(errors.jump) == 0) {
+        jpeg_create_decompress(&src);
+        srcMade = true;
+        progress.progress_monitor = libjpeg::limitScans;
+        src.progress = &progress;
+        jpeg_mem_src(&src, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
+        jpeg_read_header(&src, TRUE);
+        if (static_cast<int>(src.image_width) == header->width &&
+            static_cast<int>(src.image_height) == header->height) {
+            jvirt_barray_ptr* coefs = jpeg_read_coefficients(&src);
+            const JDIMENSION mcuCols = src.image_width / (src.max_h_samp_factor * DCTSIZE);
+            const JDIMENSION mcuRows = src.image_height / (src.max_v_samp_factor * DCTSIZE);
+            for (int c = 0; c < src.num_components; ++c) {
+                const jpeg_component_info& comp = src.comp_info[c];
+                // Whole MCUs along the flipped edge (checked above); along the other edge the
+                // partial MCU's blocks stay where they are, as they do in any lossless flip.
+                const JDIMENSION w = flip == JpegFlip::Horizontal ? mcuCols * comp.h_samp_factor
+                                                                  : comp.width_in_blocks;
+                const JDIMENSION h = flip == JpegFlip::Vertical ? mcuRows * comp.v_samp_factor
+                                                                : comp.height_in_blocks;
+                flipComponent(&src, coefs[c], std::min(w, comp.width_in_blocks),
+                              std::min(h, comp.height_in_blocks), flip);
+            }
+            jpeg_create_compress(&dst);
+            dstMade = true;
+            // Room for the whole file up front (above): a flip changes its size very little.
+            dest.attach(&dst);
+            jpeg_copy_critical_parameters(&src, &dst);
+            dst.write_JFIF_header = FALSE;  // the original's own segments follow
+            dst.write_Adobe_marker = FALSE;
+            jpeg_write_coefficients(&dst, coefs);
+            for (ByteSpan s : metadata) {
+                jpeg_write_marker(&dst, s[1], s.data() + 4, static_cast<unsigned>(s.size() - 4));
+            }
+            jpeg_finish_compress(&dst);
+            jpeg_finish_decompress(&src);
+            done = true;
+        }
+    }
+    if (dstMade) jpeg_destroy_compress(&dst);
+    if (srcMade) jpeg_destroy_decompress(&src);
+    if (!done || out.empty()) return std::nullopt;
+    return out;
 }
 
 }  // namespace platform

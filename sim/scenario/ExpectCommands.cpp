@@ -80,10 +80,9 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
         return std::nullopt;
     }
     static const std::vector<std::string> kStates{
-        "exists",       "absent",          "visible",  "hidden", "selected",
-        "not-selected", "enabled",         "disabled", "text",   "frame",
-        "highlighted",  "not-highlighted", "alpha",    "tag",    "on",
-        "off"};
+        "exists",  "absent",   "visible", "hidden", "selected",    "not-selected",
+        "enabled", "disabled", "text",    "frame",  "highlighted", "not-highlighted",
+        "alpha",   "tag",      "on",      "off"};
     const auto which = pickChoice(args[1], kStates, "view check", error);
     if (!which) return std::nullopt;
     const std::string what = kStates[*which];

@@ -75,8 +75,9 @@ protected:
     }
 
     // Launches the camera (with or without the add-on), takes one photo held as `orientation`
-    // (1 portrait, 3 landscape) and returns it as stored, seen upright.
-    Upright shoot(bool addOn, long camera, long orientation = 1) {
+    // (1 portrait, 3 landscape) and returns it as stored, seen upright. With `flipAfterShot` the
+    // user switches cameras right after the shutter, before the photo is saved.
+    Upright shoot(bool addOn, long camera, long orientation = 1, bool flipAfterShot = false) {
         host::LaunchOptions options;
         options.runInjection = addOn;
         options.cameraDevice = camera;
@@ -86,6 +87,10 @@ protected:
         app_.runFor(0.5);
         const std::size_t before = app_.savedPhotos().size();
         app_.tapShutter();
+        if (flipAfterShot) {
+            app_.flip();
+            EXPECT_EQ(app_.savedPhotos().size(), before) << "the photo was saved before the flip";
+        }
         app_.settle();
         const auto saved = app_.savedPhotos();
         EXPECT_EQ(saved.size(), before + 1);
@@ -122,6 +127,21 @@ TEST_F(SavedPhotoEndToEnd, SelfieIsStoredMirroredRelativeToTheHostsPhoto) {
     EXPECT_GT(plain, 5.0);
     // Un-mirrored selfies carry no stamp even with stamps on.
     EXPECT_LE(redInLowerLeft(ours), redInLowerLeft(host) + 5);
+}
+
+// The camera that took the photo decides, not the one in use when the saving thread gets to it.
+TEST_F(SavedPhotoEndToEnd, CamerasSwitchedBetweenShotAndSaveDoNotChangeTheUnmirroring) {
+    writePrefs(ns::Dictionary{{"unMirrorSelfies", true}});
+    const Upright hostSelfie = shoot(false, 1, 1, true);
+    const Upright ourSelfie = shoot(true, 1, 1, true);
+    ASSERT_EQ(ourSelfie.width(), hostSelfie.width());
+    EXPECT_LT(mirroredDifference(hostSelfie, ourSelfie).mean, 1.0) << "selfie left mirrored";
+    EXPECT_GT(meanDifference(hostSelfie.image, ourSelfie.image), 5.0);
+
+    const Upright hostBack = shoot(false, 0, 1, true);
+    const Upright ourBack = shoot(true, 0, 1, true);
+    ASSERT_EQ(ourBack.width(), hostBack.width());
+    EXPECT_LT(meanDifference(hostBack.image, ourBack.image), 1.0) << "back photo mirrored";
 }
 
 TEST_F(SavedPhotoEndToEnd, SelfieIsLeftAsTheHostMadeItWithUnmirroringOff) {

@@ -142,9 +142,9 @@ void registerHostClasses() {
                 cc::_photoModeSessionPresetForMode_device>("CAMCaptureController");
     // Those of the manual focus and exposure rows.
     addDefaults<cv::_showContinuousAEAFView, cv::_allowExposureBiasForMode,
-                cv::_finishCommonTapGesture,
-                cv::_shouldShowFocus, cv::touchesBegan_withEvent, cv::_handleOverlayViewLongPress,
-                cv::_handleExposureBiasPan, cv::_endPanFocus_exposure_atPoint,
+                cv::_finishCommonTapGesture, cv::_shouldShowFocus, cv::touchesBegan_withEvent,
+                cv::_handleOverlayViewLongPress, cv::_handleExposureBiasPan,
+                cv::_endPanFocus_exposure_atPoint,
                 cv::_switchFromCameraModeAtIndex_toCameraModeAtIndex>("CAMCameraView");
     addDefaults<cc::_didTakePhoto, cc::resumePreview>("CAMCaptureController");
 }

@@ -72,7 +72,9 @@ namespace cc = hostsel::CAMCaptureController;
 void CAMCameraView_cameraShutterPressed(id self, SEL cmd, id sender) {
     shutterHandOff();
     callOriginal<cv::cameraShutterPressed>(self, cmd, sender);
-    state().capturingPhoto = true;
+    // In video the press starts or stops a recording (whose stop already ran inside the host's
+    // method): only a still is being captured, and only the still's report clears the mark.
+    if (!isVideoMode()) state().capturingPhoto = true;
 }
 
 void CAMCaptureController__didTakePhoto(id self, SEL cmd) {

@@ -160,9 +160,9 @@ LineOrError actionLine(const json& request) {
                                        [](unsigned char c) { return std::isalnum(c) != 0; });
         if (!plain) return fail("unknown preferences key \"" + name + "\"");
         if (v->is_boolean())
-            return checked("prefs set " + name + (v->get<bool>() ? " true" : " false"));
+            return checked("prefs set " + name + (v->get<bool>() ? " true" : " false") + " notify");
         if (v->is_number_integer())
-            return checked("prefs set " + name + " " + std::to_string(v->get<long>()));
+            return checked("prefs set " + name + " " + std::to_string(v->get<long>()) + " notify");
         return fail("a preference's \"value\" is true, false or a whole number");
     }
     const auto it = kWords.find(command);

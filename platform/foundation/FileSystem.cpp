@@ -44,6 +44,16 @@ std::string tempPrefix(const fs::path& target) {
     return "." + target.filename().string() + ".tmp-";
 }
 
+// Whether a process runs: a killed one whose parent has not reaped it yet (a zombie) does not.
+bool processRuns(pid_t pid) {
+    if (::kill(pid, 0) != 0 && errno == ESRCH) return false;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return true;
+    const std::size_t close = line.rfind(')');
+    return close == std::string::npos || close + 2 >= line.size() || line[close + 2] != 'Z';
+}
+
 // A temporary file left by a writer that died mid-write (a killed process) is never renamed.
 // One is stale when the process that made it is gone, or when it is older than any write takes
 // (the process number may have been reused).
@@ -62,19 +72,7 @@ bool isStaleTemp(const fs::directory_entry& entry, const std::string& prefix) {
     if (ec) return false;
     const bool old = fs::file_time_type::clock::now() - written > std::chrono::minutes(10);
     if (pid == ::getpid()) return old;  // another thread of ours may be writing it now
-    const bool gone = pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
-    return gone || old;
-}
-
-void removeStaleTemps(const fs::path& folder, const fs::path& target) {
-    const std::string prefix = tempPrefix(target);
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (isStaleTemp(entry, prefix)) {
-            std::error_code ignored;
-            fs::remove(entry.path(), ignored);
-        }
-    }
+    return old || pid <= 0 || !processRuns(static_cast<pid_t>(pid));
 }
 
 // Links followed in one resolution before giving up (as the platform's ELOOP limit).
@@ -279,7 +277,7 @@ bool FileSystem::writeFileAtomically(const std::string& phonePath,
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    removeStaleTemps(folder, target);
+    removeStaleTemps(folder, tempPrefix(target));
     return true;
 }
 
@@ -309,6 +307,16 @@ std::optional<std::vector<std::string>> FileSystem::contentsOfDirectory(
     if (ec) return std::nullopt;
     std::sort(names.begin(), names.end());
     return names;
+}
+
+void removeStaleTemps(const fs::path& folder, const std::string& prefix) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        if (isStaleTemp(entry, prefix)) {
+            std::error_code ignored;
+            fs::remove(entry.path(), ignored);
+        }
+    }
 }
 
 }  // namespace ns

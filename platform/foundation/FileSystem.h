@@ -61,4 +61,8 @@ private:
     std::filesystem::path root_;
 };
 
+// Removes, from `folder`, temporary files named "<prefix><pid>-…" that a writer left when it died
+// mid-write: those whose process is gone, or older than any write takes.
+void removeStaleTemps(const std::filesystem::path& folder, const std::string& prefix);
+
 }  // namespace ns

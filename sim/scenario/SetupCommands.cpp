@@ -1,4 +1,6 @@
 // Set-up: the phone model, its language, the date and the preferences file.
+#include "core/Preferences.h"
+#include "platform/foundation/NotificationCenter.h"
 #include "sim/PreferenceKeys.h"
 #include "sim/Profiles.h"
 #include "sim/Session.h"
@@ -58,7 +60,7 @@ const PreferenceKey* knownKey(const Token& word, std::string& error) {
 }
 
 std::optional<StepAction> compilePrefs(const std::vector<Token>& args, std::string& error) {
-    if (!checkCount(args, 2, 3, error)) return std::nullopt;
+    if (!checkCount(args, 2, 4, error)) return std::nullopt;
     const auto verb = pickChoice(args[0], {"set", "delete"}, "prefs action", error);
     if (!verb) return std::nullopt;
     const PreferenceKey* key = knownKey(args[1], error);
@@ -74,20 +76,30 @@ std::optional<StepAction> compilePrefs(const std::vector<Token>& args, std::stri
                                                          : StepOutcome::failure(why);
         });
     }
-    if (!checkCount(args, 3, 3, error)) return std::nullopt;
+    if (!checkCount(args, 3, 4, error)) return std::nullopt;
+    // `notify` posts the settings-changed notification after the write, as the settings screens
+    // do, so that a running camera reloads the file instead of later saving over it.
+    const bool notify = args.size() == 4;
+    if (notify && !pickChoice(args[3], {"notify"}, "prefs set option", error)) return std::nullopt;
     const auto value = preferenceValue(*key, args[2].text, args[2].quoted);
     if (!value) {
         error = "malformed value \"" + args[2].text + "\" for " + name + " (expected " +
                 (key->type == PreferenceType::Boolean ? "true or false" : "a whole number") + ")";
         return std::nullopt;
     }
-    return StepAction([name, v = *value](Session& s) {
+    return StepAction([name, v = *value, notify](Session& s) {
         // A damaged file is replaced, as the settings screens would.
         auto prefs = s.root().readPreferences().value_or(ns::Dictionary{});
         prefs.set(name, v);
         std::string why;
-        return s.root().writePreferences(prefs, why) ? StepOutcome::success()
-                                                     : StepOutcome::failure(why);
+        if (!s.root().writePreferences(prefs, why)) return StepOutcome::failure(why);
+        if (notify) {
+            CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
+                                                 lumora::kSettingsChangedNotification, nullptr,
+                                                 nullptr, true);
+            s.advance(0);  // delivered now, before anything else happens
+        }
+        return StepOutcome::success();
     });
 }
 
@@ -102,7 +114,7 @@ void registerSetupCommands(CommandTable& table) {
                "the date stamped photos show from now on, running with virtual time "
                "(2026-12-07T21:41:00)",
                "set-up", compileDate});
-    table.add({"prefs", "prefs set KEY VALUE | prefs delete KEY",
+    table.add({"prefs", "prefs set KEY VALUE [notify] | prefs delete KEY",
                "edit the add-on's preferences file", "set-up", compilePrefs});
 }
 

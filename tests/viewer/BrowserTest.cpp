@@ -143,7 +143,7 @@ TEST(ViewerBrowser, ClickingTheShutterOnThePageTakesAPhotoAndADragChangesTheScre
     // The page's record switch and preferences form reach the phone.
     const auto lines = result["recording"].get<std::vector<std::string>>();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "launch camera"), lines.end());
-    EXPECT_EQ(lines.back(), "prefs set showFPS false");
+    EXPECT_EQ(lines.back(), "prefs set showFPS false notify");
 
     // Click to new frame on screen, as the page measured it.
     const auto& latencies = result["latencies"];

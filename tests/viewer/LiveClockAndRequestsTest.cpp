@@ -61,9 +61,10 @@ TEST(ViewerRequests, TouchesAndActionsBecomeTheseScenarioLines) {
         {{{"command", "scene"}, {"brightness", 3.5}, {"distance", 0.25}},
          "scene brightness 3.5 distance 0.25"},
         {{{"command", "camera"}, {"value", "front"}}, "camera front"},
-        {{{"command", "prefs"}, {"key", "showFPS"}, {"value", false}}, "prefs set showFPS false"},
+        {{{"command", "prefs"}, {"key", "showFPS"}, {"value", false}},
+         "prefs set showFPS false notify"},
         {{{"command", "prefs"}, {"key", "frameRateTime"}, {"value", 120}},
-         "prefs set frameRateTime 120"},
+         "prefs set frameRateTime 120 notify"},
     };
     for (const auto& [request, line] : cases) {
         const auto out =

@@ -92,8 +92,8 @@ TEST(ViewerRecording, ReplaysToTheSamePhotosAndPreferences) {
     for (const char* line : {"device iphone6\n", "language en\n", "launch camera\n", "tap (",
                              "advance 1700ms\n", "orient landscape-left\n", "advance 600ms\n",
                              "camera front\n", "expect photos count = 3\n", "background\n",
-                             "expect photo 2 orientation =", "prefs set rememberSettings true\n",
-                             "prefs set frameRateTime 60\n", "prefs set showFPS false\n",
+                             "expect photo 2 orientation =", "prefs set rememberSettings true",
+                             "prefs set frameRateTime 60", "prefs set showFPS false notify\n",
                              "expect prefs showFPS = false\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
 

@@ -1,5 +1,7 @@
 #include "apps/lumora3/photo/PhotoFiles.h"
 
+#include "platform/foundation/FileSystem.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -65,8 +67,10 @@ std::optional<PhotoFile> readPhotoFile(const std::filesystem::path& path, std::s
 
 bool writePhotoFile(const std::filesystem::path& target, platform::ByteSpan bytes,
                     const FileTimes& times, bool durable, std::string& error) {
-    // A name no other writer uses: several workers (or runs) may write into one folder.
-    std::string temp = target.string() + ".lumora3-XXXXXX";
+    // A name no other writer uses: several workers (or runs) may write into one folder. The
+    // process number in it lets a later run remove what a killed one left.
+    const std::string prefix = target.filename().string() + ".lumora3-";
+    std::string temp = target.string() + ".lumora3-" + std::to_string(::getpid()) + "-XXXXXX";
     Fd file{::mkostemp(temp.data(), O_CLOEXEC)};
     if (file.fd < 0) {
         error = describe("cannot write", target, errno);
@@ -95,6 +99,7 @@ bool writePhotoFile(const std::filesystem::path& target, platform::ByteSpan byte
     }
     file.fd = -1;
     if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+    ns::removeStaleTemps(target.parent_path().empty() ? "." : target.parent_path(), prefix);
     return true;
 }
 

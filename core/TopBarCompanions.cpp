@@ -56,17 +56,9 @@ void CreateVideoVerticallyTiltedAlert() {
 }
 
 int overlayIndicatorImageForMode(long mode) {
-    switch (mode) {
-        case 1:
-            return 2;
-        case 2:
-            return 1;
-        case 3:
-        case 4:
-            return static_cast<int>(mode);
-        default:
-            return 0;
-    }
+    // The indicator shows the guide button's own picture; no guide shows picture 0.
+    const int tag = buttonTagForOverlayMode(mode);
+    return tag < 0 ? 0 : tag;
 }
 
 void CreateOverlayIndicator(const UIControl::Action& callback,

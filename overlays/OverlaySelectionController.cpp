@@ -54,17 +54,9 @@ CGRect pageFrame(const PageGrid& g) {
 }  // namespace
 
 long overlayModeForButtonTag(int tag) {
-    switch (tag) {
-        case 1:
-            return 2;
-        case 2:
-            return 1;
-        case 3:
-        case 4:
-            return tag;
-        default:
-            return 0;
-    }
+    // Tags and modes differ only by the swap of 1 and 2, which is its own inverse.
+    const int mode = buttonTagForOverlayMode(tag);
+    return mode < 0 ? 0 : mode;
 }
 
 int buttonTagForOverlayMode(long mode) {

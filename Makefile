@@ -57,7 +57,7 @@ asan:
 	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DLUMORA_SANITIZE=address,undefined -DCMAKE_BUILD_TYPE=Debug"
 
 tsan:
-	$(MAKE) test BUILD=build-tsan CMAKE_ARGS="-DLUMORA_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo"
+	TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp $$TSAN_OPTIONS" $(MAKE) test BUILD=build-tsan CMAKE_ARGS="-DLUMORA_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo"
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target $$(cmake --build $(BUILD) --target help | awk '/bench_/{print $$2}' | tr '\n' ' ')

@@ -13,6 +13,7 @@
 #include "photo/PhotoRewrite.h"
 #include "platform/media/Exif.h"
 #include "platform/media/JpegCodec.h"
+#include "platform/media/JpegCodedTransform.h"
 #include "platform/media/JpegSegments.h"
 
 namespace {
@@ -142,6 +143,43 @@ void BM_Stamp(benchmark::State& state) {
     setPixels(state, mp);
 }
 BENCHMARK(BM_Stamp)->Arg(8)->Arg(12)->Unit(benchmark::kMillisecond);
+
+// The two ways of working on the coded picture, side by side on the same photo: row by row on
+// the coded blocks (what the un-mirror and stamp use) and through libjpeg's whole-picture
+// coefficient arrays (their fallback). Arg 0 is the vertical flip, 1 the horizontal flip.
+void BM_FlipCoded(benchmark::State& state) {
+    const auto flip =
+        state.range(0) ? platform::JpegFlip::Horizontal : platform::JpegFlip::Vertical;
+    for (auto _ : state) benchmark::DoNotOptimize(platform::baseline::flipCoded(real(8), flip));
+}
+BENCHMARK(BM_FlipCoded)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_FlipByCoefficients(benchmark::State& state) {
+    const auto flip =
+        state.range(0) ? platform::JpegFlip::Horizontal : platform::JpegFlip::Vertical;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(platform::flipJpegByCoefficients(real(8), flip));
+    }
+}
+BENCHMARK(BM_FlipByCoefficients)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_EditRegionCoded(benchmark::State& state) {
+    const platform::PixelRect corner{3000, 2200, 200, 200};
+    auto paint = [](std::uint8_t* px, int, int, int, int, int) { return (px[0] ^= 0x80), true; };
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(platform::baseline::editRegionCoded(real(8), corner, paint));
+    }
+}
+BENCHMARK(BM_EditRegionCoded)->Unit(benchmark::kMillisecond);
+
+void BM_EditRegionByCoefficients(benchmark::State& state) {
+    const platform::PixelRect corner{3000, 2200, 200, 200};
+    auto paint = [](std::uint8_t* px, int, int, int, int, int) { return (px[0] ^= 0x80), true; };
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(platform::editJpegRegionByCoefficients(real(8), corner, paint));
+    }
+}
+BENCHMARK(BM_EditRegionByCoefficients)->Unit(benchmark::kMillisecond);
 
 // The parts of the stamp path, to see where its time goes.
 void BM_Decode(benchmark::State& state) {

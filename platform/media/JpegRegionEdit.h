@@ -29,7 +29,13 @@ using RegionPainter = std::function<bool(std::uint8_t* bgrx, int width, int heig
 
 // The edited file; nullopt when the bytes are not a sound YCbCr or greyscale JPEG within the
 // limits, the rectangle misses the picture, or the painter fails. Stored pixel coordinates.
+// Sequential Huffman JPEGs are edited by their coded blocks (baseline::editRegionCoded: one
+// entropy decode, the untouched MCUs' bits copied); any other goes through libjpeg's
+// whole-picture coefficient arrays (editJpegRegionByCoefficients).
 std::optional<Bytes> editJpegRegion(ByteSpan jpeg, PixelRect region, const RegionPainter& paint,
                                     const JpegLimits& limits = {});
+std::optional<Bytes> editJpegRegionByCoefficients(ByteSpan jpeg, PixelRect region,
+                                                  const RegionPainter& paint,
+                                                  const JpegLimits& limits = {});
 
 }  // namespace platform

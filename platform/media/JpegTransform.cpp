@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/media/JpegCodedTransform.h"
 #include "platform/media/JpegVectorDestination.h"
 #include "platform/media/LibjpegErrors.h"
 
@@ -65,9 +66,15 @@ bool canFlipLosslessly(const JpegHeader& header, JpegFlip flip) {
                                         : header.height % header.mcuHeight == 0;
 }
 
+std::optional<Bytes> flipJpegLossless(ByteSpan jpeg, JpegFlip flip, const JpegLimits& limits) {
+    if (auto flipped = baseline::flipCoded(jpeg, flip, limits)) return flipped;
+    return flipJpegByCoefficients(jpeg, flip, limits);
+}
+
 // The coefficients are read once, mirrored where they lie and written out again: one copy of
 // the picture's coefficients in memory (a transform into a second array would need two).
-std::optional<Bytes> flipJpegLossless(ByteSpan jpeg, JpegFlip flip, const JpegLimits& limits) {
+std::optional<Bytes> flipJpegByCoefficients(ByteSpan jpeg, JpegFlip flip,
+                                            const JpegLimits& limits) {
     auto header = readJpegHeader(jpeg, limits);
     if (!header || !canFlipLosslessly(*header, flip)) return std::nullopt;
     const std::vector<ByteSpan> metadata = metadataSegments(jpeg);

@@ -1,6 +1,6 @@
 #pragma once
-// Lossless flips of a JPEG in the DCT domain (TurboJPEG tjTransform): no decoding, no loss,
-// every metadata segment kept byte for byte.
+// Lossless flips of a JPEG in the DCT domain: no decoding, no loss, every metadata segment kept
+// byte for byte.
 
 #include <optional>
 
@@ -16,6 +16,10 @@ bool canFlipLosslessly(const JpegHeader& header, JpegFlip flip);
 
 // The flipped file, or nullopt when the picture cannot be flipped perfectly or the data is
 // not a sound JPEG within the limits.
+// Sequential Huffman JPEGs are flipped a row of MCUs at a time (baseline::flipCoded); any other
+// JPEG libjpeg reads goes through its whole-picture coefficient arrays (flipJpegByCoefficients).
 std::optional<Bytes> flipJpegLossless(ByteSpan jpeg, JpegFlip flip, const JpegLimits& limits = {});
+std::optional<Bytes> flipJpegByCoefficients(ByteSpan jpeg, JpegFlip flip,
+                                            const JpegLimits& limits = {});
 
 }  // namespace platform

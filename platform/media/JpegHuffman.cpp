@@ -1,0 +1,263 @@
+#include "platform/media/JpegHuffman.h"
+
+#include <bit>
+#include <cstdlib>
+
+namespace platform::baseline {
+
+namespace {
+
+// The canonical codes of a table (the JPEG standard's Annex C): calls emit(symbol, code,
+// length) for each in order. False when the codes overflow their lengths; the all-ones code of
+// a length is not allowed either, as libjpeg has it.
+template <typename Emit>
+bool forEachCode(const HuffmanSpec& spec, Emit emit) {
+    std::uint32_t code = 0;
+    int k = 0;
+    for (int len = 1; len <= 16; ++len) {
+        for (int i = 0; i < spec.counts[len]; ++i, ++k, ++code) emit(spec.symbols[k], code, len, k);
+        if (code >= (std::uint32_t{1} << len)) return false;
+        code <<= 1;
+    }
+    return true;
+}
+
+// A value of `size` extra bits as JPEG codes it: the negative half is offset by one.
+int extend(std::uint32_t bits, int size) {
+    const int v = static_cast<int>(bits);
+    return v < (1 << (size - 1)) ? v - (1 << size) + 1 : v;
+}
+
+int magnitudeBits(int v) {
+    return static_cast<int>(std::bit_width(static_cast<unsigned>(std::abs(v))));
+}
+
+// Decodes one block, storing it (and its mask of non-zero AC coefficients) when kStore.
+template <bool kStore>
+bool codeBlock(BitReader& r, const HuffmanDecoder& dc, const HuffmanDecoder& ac, int& pred,
+               std::int16_t* block, std::uint64_t* nonZero) {
+    if constexpr (kStore) std::memset(block, 0, sizeof(Block));
+    r.refill();
+    const int s = dc.decode(r);
+    if (s < 0 || s > 15) return false;
+    pred += s ? extend(r.take(s), s) : 0;
+    if (pred < -32768 || pred > 32767) return false;
+    std::uint64_t mask = 0;
+    for (int k = 1; k < 64;) {
+        r.refill();  // a code and its extra bits: at most 31
+        if (const auto& fast = ac.fastAc(r); fast.length) {
+            r.skip(fast.length);
+            if (fast.run == HuffmanDecoder::kEndOfBlock) break;
+            if (fast.run == HuffmanDecoder::kZeroRun) {
+                k += 16;
+                if (k > 64) return false;
+                continue;
+            }
+            k += fast.run;
+            if (k > 63) return false;
+            if constexpr (kStore) {
+                block[k] = fast.value;
+                mask |= std::uint64_t{1} << k;
+            }
+            ++k;
+            continue;
+        }
+        const int rs = ac.decode(r);
+        if (rs < 0) return false;
+        const int run = rs >> 4, size = rs & 15;
+        if (size) {
+            k += run;
+            if (k > 63) return false;
+            if constexpr (kStore) {
+                block[k] = static_cast<std::int16_t>(extend(r.take(size), size));
+                mask |= std::uint64_t{1} << k;
+            } else {
+                r.skip(size);
+            }
+            ++k;
+        } else if (run == 15) {
+            k += 16;
+            if (k > 64) return false;
+        } else {
+            break;  // end of block
+        }
+    }
+    if constexpr (kStore) {
+        block[0] = static_cast<std::int16_t>(pred);
+        *nonZero = mask;
+    }
+    return true;
+}
+
+}  // namespace
+
+void BitWriter::flushWord() {
+    bits_ -= 32;
+    const auto w = static_cast<std::uint32_t>(acc_ >> bits_);
+    // No 0xFF byte in the word (the usual case): four bytes at once.
+    if ((((~w) - 0x01010101u) & w & 0x80808080u) == 0) {
+        const std::uint32_t be = __builtin_bswap32(w);
+        const std::size_t at = out_->size();
+        out_->resize(at + 4);
+        std::memcpy(out_->data() + at, &be, 4);
+        return;
+    }
+    for (int shift = 24; shift >= 0; shift -= 8) emit(static_cast<std::uint8_t>(w >> shift));
+}
+
+void BitWriter::copy(const Bytes& data, std::uint64_t from, std::uint64_t to) {
+    if (from >= to) return;
+    BitReader r(data);
+    r.seek(from);
+    for (; to - from >= 32; from += 32) {
+        r.refill();
+        put(r.take(32), 32);
+    }
+    r.refill();
+    if (const auto rest = static_cast<int>(to - from)) put(r.take(rest), rest);
+}
+
+void BitWriter::padToByte() {
+    if (const int pad = (8 - bits_ % 8) % 8) put((1u << pad) - 1, pad);
+    while (bits_ >= 8) {
+        bits_ -= 8;
+        emit(static_cast<std::uint8_t>(acc_ >> bits_));
+    }
+}
+
+void BitWriter::marker(std::uint8_t code) {
+    padToByte();
+    out_->push_back(0xFF);
+    out_->push_back(code);
+}
+
+bool HuffmanDecoder::build(const HuffmanSpec& spec) {
+    lookup_.fill(0);
+    maxCode_.fill(-1);
+    fastAc_.fill({});
+    std::copy(spec.symbols.begin(), spec.symbols.end(), symbols_.begin());
+    return forEachCode(spec, [&](std::uint8_t symbol, std::uint32_t code, int len, int k) {
+        if (maxCode_[len] < 0) valueOffset_[len] = k - static_cast<int>(code);
+        maxCode_[len] = static_cast<std::int32_t>(code);
+        if (len <= kLookBits) {
+            const std::uint32_t first = code << (kLookBits - len), count = 1u << (kLookBits - len);
+            for (std::uint32_t i = 0; i < count; ++i)
+                lookup_[first + i] = static_cast<std::uint16_t>((len << 8) | symbol);
+        }
+        // As an AC code: every kFastBits-bit prefix starting with the code and holding its
+        // extra bits.
+        const int run = symbol >> 4, size = symbol & 15;
+        if (len + size > kFastBits || (size == 0 && run != 0 && run != 15)) return;
+        const int spare = kFastBits - len;
+        for (std::uint32_t rest = 0; rest < (1u << spare); ++rest) {
+            FastAc& e = fastAc_[(code << spare) | rest];
+            e.length = static_cast<std::uint8_t>(len + size);
+            if (size == 0) {
+                e.run = run == 0 ? kEndOfBlock : kZeroRun;
+                continue;
+            }
+            e.run = static_cast<std::uint8_t>(run);
+            e.value = static_cast<std::int16_t>(extend(rest >> (spare - size), size));
+        }
+    });
+}
+
+bool HuffmanEncoder::build(const HuffmanSpec& spec) {
+    size_.fill(0);
+    return forEachCode(spec, [&](std::uint8_t symbol, std::uint32_t code, int len, int) {
+        if (size_[symbol]) return;  // a symbol listed twice keeps its first code
+        code_[symbol] = static_cast<std::uint16_t>(code);
+        size_[symbol] = static_cast<std::uint8_t>(len);
+    });
+}
+
+McuCodec::McuCodec(const Picture& pic) {
+    for (std::size_t c = 0; c < pic.components.size(); ++c) {
+        const Component& comp = pic.components[c];
+        Tables& t = tables_[c];
+        valid_ = valid_ && t.dcDecoder.build(pic.dc[comp.dcTable]) &&
+                 t.acDecoder.build(pic.ac[comp.acTable]) &&
+                 t.dcEncoder.build(pic.dc[comp.dcTable]) && t.acEncoder.build(pic.ac[comp.acTable]);
+        for (int i = 0; i < comp.h * comp.v; ++i) blockComponent_.push_back(static_cast<int>(c));
+    }
+}
+
+// The coders work on local copies of the reader and writer, which the compiler can keep in
+// registers, and store them back once per MCU.
+bool McuCodec::decode(BitReader& reader, Predictors& pred, Block* blocks, std::uint64_t* nonZero,
+                      std::uint64_t limit) const {
+    BitReader r = reader;
+    const auto done = [&](bool ok) { return reader = r, ok; };
+    for (std::size_t b = 0; b < blockComponent_.size(); ++b) {
+        const int c = blockComponent_[b];
+        const Tables& t = tables_[c];
+        if (!codeBlock<true>(r, t.dcDecoder, t.acDecoder, pred[c], blocks[b].data(), &nonZero[b]) ||
+            r.position() > limit)
+            return done(false);
+    }
+    return done(true);
+}
+
+bool McuCodec::skip(BitReader& reader, Predictors& pred, std::uint64_t limit) const {
+    BitReader r = reader;
+    const auto done = [&](bool ok) { return reader = r, ok; };
+    for (const int c : blockComponent_) {
+        const Tables& t = tables_[c];
+        if (!codeBlock<false>(r, t.dcDecoder, t.acDecoder, pred[c], nullptr, nullptr) ||
+            r.position() > limit)
+            return done(false);
+    }
+    return done(true);
+}
+
+bool McuCodec::encode(BitWriter& writer, Predictors& pred, const Block* blocks,
+                      const std::uint64_t* nonZero) const {
+    BitWriter w = writer;
+    const bool ok = encodeBlocks(w, pred, blocks, nonZero);
+    writer = w;
+    return ok;
+}
+
+bool McuCodec::encodeBlocks(BitWriter& w, Predictors& pred, const Block* blocks,
+                            const std::uint64_t* nonZero) const {
+    for (std::size_t b = 0; b < blockComponent_.size(); ++b) {
+        const int c = blockComponent_[b];
+        const Tables& t = tables_[c];
+        const Block& block = blocks[b];
+        const int diff = block[0] - pred[c];
+        pred[c] = block[0];
+        int size = diff ? magnitudeBits(diff) : 0;
+        if (!t.dcEncoder.has(size)) return false;
+        t.dcEncoder.put(w, size, static_cast<std::uint32_t>(diff < 0 ? diff - 1 : diff), size);
+        // The non-zero coefficients as bits, visited in order.
+        std::uint64_t mask = 0;
+        if (nonZero) {
+            mask = nonZero[b];
+        } else {
+            for (int k = 1; k < 64; ++k) mask |= std::uint64_t{block[k] != 0} << k;
+        }
+        int last = 0;
+        while (mask) {
+            const int k = std::countr_zero(mask);
+            mask &= mask - 1;
+            int run = k - last - 1;
+            last = k;
+            for (; run > 15; run -= 16) {
+                if (!t.acEncoder.has(0xF0)) return false;
+                t.acEncoder.put(w, 0xF0, 0, 0);
+            }
+            const int v = block[k];
+            size = magnitudeBits(v);
+            const int symbol = (run << 4) | size;
+            if (size > 15 || !t.acEncoder.has(symbol)) return false;
+            t.acEncoder.put(w, symbol, static_cast<std::uint32_t>(v < 0 ? v - 1 : v), size);
+        }
+        if (last < 63) {
+            if (!t.acEncoder.has(0x00)) return false;
+            t.acEncoder.put(w, 0x00, 0, 0);
+        }
+    }
+    return true;
+}
+
+}  // namespace platform::baseline

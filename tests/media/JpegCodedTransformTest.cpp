@@ -1,0 +1,209 @@
+// The flips and the region edit on coded blocks give the very pictures libjpeg's whole-picture
+// coefficient path gives, keep the file's header byte for byte, copy untouched MCUs as they are
+// coded, and decline (leaving the work to libjpeg) what they cannot do.
+#include <gtest/gtest.h>
+
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
+#include <cstring>
+#include <string>
+
+#include "platform/media/JpegBaseline.h"
+#include "platform/media/JpegCodedTransform.h"
+#include "platform/media/JpegRegionEdit.h"
+#include "platform/media/JpegTransform.h"
+#include "tests/media/PhotoFiles.h"
+
+using namespace platform;
+
+namespace {
+
+struct Encoding {
+    int width = 64, height = 48;
+    int h = 2, v = 2;       // luma sampling factors (chroma 1x1); h = 0 for greyscale
+    int restartMcus = 0;    // MCUs per restart interval
+    bool optimize = false;  // Huffman tables fitted to the picture
+    bool progressive = false;
+};
+
+std::string describe(const Encoding& e) {
+    return std::to_string(e.width) + "x" + std::to_string(e.height) + " " +
+           (e.h ? std::to_string(e.h) + "x" + std::to_string(e.v) : std::string("grey")) +
+           " restart " + std::to_string(e.restartMcus) + (e.optimize ? " optimized" : "");
+}
+
+// A noisy picture encoded by libjpeg with the given layout.
+Bytes encode(const Encoding& e) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* mem = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &mem, &size);
+    c.image_width = static_cast<JDIMENSION>(e.width);
+    c.image_height = static_cast<JDIMENSION>(e.height);
+    c.input_components = e.h ? 3 : 1;
+    c.in_color_space = e.h ? JCS_RGB : JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    if (e.h) {
+        c.comp_info[0].h_samp_factor = e.h;
+        c.comp_info[0].v_samp_factor = e.v;
+    }
+    c.restart_interval = static_cast<unsigned>(e.restartMcus);
+    c.optimize_coding = e.optimize ? TRUE : FALSE;
+    if (e.progressive) jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(e.width) * c.input_components);
+    std::uint32_t seed = 7;
+    while (c.next_scanline < c.image_height) {
+        const int y = static_cast<int>(c.next_scanline);
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            const int x = static_cast<int>(i) / c.input_components;
+            row[i] = static_cast<JSAMPLE>(
+                (x * 5 + y * 3 + static_cast<int>(i % 3) * 70 + static_cast<int>(seed >> 27)) &
+                0xFF);
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    Bytes out(mem, mem + size);
+    jpeg_destroy_compress(&c);
+    std::free(mem);
+    return out;
+}
+
+std::vector<Encoding> layouts() {
+    std::vector<Encoding> all;
+    for (auto [h, v] : {std::pair{2, 2}, {2, 1}, {1, 2}, {1, 1}, {0, 0}}) {
+        for (int restart : {0, 1, 5}) {
+            all.push_back({64, 48, h, v, restart});
+            // Partial MCUs along one edge (for 4:2:0): the bottom one, then the right one.
+            all.push_back({64, 40, h, v, restart});
+            all.push_back({72, 48, h, v, restart});
+        }
+    }
+    all.push_back({96, 64, 2, 2, 3, true});  // tables fitted to the picture
+    return all;
+}
+
+void expectSamePicture(const Bytes& a, const Bytes& b, const std::string& what) {
+    auto da = decodeJpeg(a), db = decodeJpeg(b);
+    ASSERT_TRUE(da && db) << what;
+    ASSERT_EQ(da->width, db->width) << what;
+    ASSERT_EQ(da->height, db->height) << what;
+    EXPECT_EQ(0, std::memcmp(da->pixels.get(), db->pixels.get(), da->byteSize())) << what;
+}
+
+std::size_t scanStart(const Bytes& jpeg) {
+    auto pic = baseline::parse(jpeg);
+    return pic ? pic->scanDataStart : 0;
+}
+
+RegionPainter invertRect(int x0, int y0, int x1, int y1) {
+    return [=](std::uint8_t* px, int w, int h, int stride, int ox, int oy) {
+        for (int y = std::max(y0, oy); y < std::min(y1, oy + h); ++y)
+            for (int x = std::max(x0, ox); x < std::min(x1, ox + w); ++x)
+                for (int c = 0; c < 3; ++c)
+                    px[static_cast<std::size_t>(y - oy) * stride + (x - ox) * 4 + c] ^= 0xFF;
+        return true;
+    };
+}
+
+}  // namespace
+
+TEST(JpegCodedTransform, FlipsGiveLibjpegsPictureAndKeepTheHeader) {
+    for (const Encoding& e : layouts()) {
+        const Bytes jpeg = encode(e);
+        for (JpegFlip flip : {JpegFlip::Horizontal, JpegFlip::Vertical}) {
+            const std::string what = describe(e) + (flip == JpegFlip::Vertical ? " V" : " H");
+            auto reference = flipJpegByCoefficients(jpeg, flip);
+            auto coded = baseline::flipCoded(jpeg, flip);
+            ASSERT_EQ(reference.has_value(), coded.has_value()) << what;
+            if (!coded) continue;  // not whole MCUs along the flipped edge
+            expectSamePicture(*coded, *reference, what);
+            const std::size_t header = scanStart(jpeg);
+            ASSERT_GT(header, 0u);
+            EXPECT_TRUE(std::equal(jpeg.begin(), jpeg.begin() + header, coded->begin())) << what;
+            // Flipping back gives the original coefficients, hence the original file.
+            EXPECT_EQ(jpeg, baseline::flipCoded(*coded, flip).value_or(Bytes{})) << what;
+        }
+    }
+}
+
+TEST(JpegCodedTransform, RegionEditGivesLibjpegsPictureAndCopiesUntouchedMcus) {
+    for (const Encoding& e : layouts()) {
+        const Bytes jpeg = encode(e);
+        for (PixelRect r : {PixelRect{0, 0, 9, 9}, PixelRect{20, 17, 30, 12},
+                            PixelRect{e.width - 5, e.height - 3, 40, 40}}) {
+            const std::string what = describe(e) + " at " + std::to_string(r.x);
+            const auto paint = invertRect(r.x, r.y, r.x + r.width, r.y + r.height);
+            auto reference = editJpegRegionByCoefficients(jpeg, r, paint);
+            ASSERT_TRUE(reference) << what;
+            // Fitted tables may lack a code the edit needs: the coded edit then declines.
+            auto coded = baseline::editRegionCoded(jpeg, r, paint);
+            ASSERT_TRUE(coded || e.optimize) << what;
+            expectSamePicture(coded ? *coded : *editJpegRegion(jpeg, r, paint), *reference, what);
+        }
+        // A painter that changes nothing gives back the very same file: every MCU's bits are
+        // copied or coded again exactly as they were.
+        auto same = baseline::editRegionCoded(
+            jpeg, {10, 10, 20, 20}, [](std::uint8_t*, int, int, int, int, int) { return true; });
+        EXPECT_EQ(jpeg, same.value_or(Bytes{})) << describe(e);
+    }
+}
+
+TEST(JpegCodedTransform, DeclinesWhatItCannotDoAndThePublicCallsStillWork) {
+    const Bytes progressive = encode({64, 48, 2, 2, 0, false, true});
+    EXPECT_FALSE(baseline::parse(progressive));
+    EXPECT_FALSE(baseline::flipCoded(progressive, JpegFlip::Vertical));
+    auto flipped = flipJpegLossless(progressive, JpegFlip::Vertical);
+    ASSERT_TRUE(flipped);
+    expectSamePicture(*flipped, *flipJpegByCoefficients(progressive, JpegFlip::Vertical),
+                      "progressive");
+
+    // Tables fitted to one picture lack codes an edit may need: then libjpeg does the edit.
+    const Bytes fitted = encode({64, 48, 2, 2, 0, true});
+    const auto paint = invertRect(0, 0, 64, 48);
+    auto edited = editJpegRegion(fitted, {0, 0, 64, 48}, paint);
+    ASSERT_TRUE(edited);
+    expectSamePicture(*edited, *editJpegRegionByCoefficients(fitted, {0, 0, 64, 48}, paint),
+                      "fitted tables");
+
+    // Broken data: a cut scan, a restart marker out of order, bytes left after a scan, a
+    // picture over the limit. Nothing is made of them, on either path.
+    const Bytes good = encode({64, 48, 2, 2, 1});
+    Bytes cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() - 40));
+    Bytes misordered = good;
+    Bytes extra = good;
+    auto markerAt = [&](std::uint8_t code) {
+        std::size_t i = scanStart(good);
+        while (i + 1 < good.size() && !(good[i] == 0xFF && good[i + 1] == code)) ++i;
+        return static_cast<std::ptrdiff_t>(i);
+    };
+    misordered[static_cast<std::size_t>(markerAt(0xD1)) + 1] = 0xD3;
+    const std::uint8_t junk[] = {0x12, 0x34};
+    extra.insert(extra.begin() + markerAt(0xD0), junk, junk + 2);
+    for (const Bytes* bad : {&cut, &misordered, &extra}) {
+        SCOPED_TRACE(bad == &cut ? "cut" : bad == &misordered ? "misordered" : "extra");
+        EXPECT_FALSE(baseline::flipCoded(*bad, JpegFlip::Vertical));
+        EXPECT_FALSE(flipJpegLossless(*bad, JpegFlip::Vertical));
+        EXPECT_FALSE(baseline::editRegionCoded(*bad, {0, 0, 64, 48}, paint));
+    }
+    EXPECT_FALSE(baseline::parse(good, JpegLimits{64 * 48 - 1}));
+
+    // Every byte of the scan changed in turn: never a crash or a read out of bounds (run
+    // under the sanitizers), whatever comes out.
+    for (std::size_t i = scanStart(good); i < good.size(); i += 3) {
+        Bytes hit = good;
+        hit[i] ^= 0x5A;
+        (void)baseline::flipCoded(hit, JpegFlip::Horizontal);
+        (void)baseline::editRegionCoded(hit, {30, 20, 10, 10}, paint);
+    }
+}

@@ -21,8 +21,10 @@ namespace lumora {
 namespace {
 
 constexpr UIColor kAmber = UIColor::colorWithRed(1.0, 0.8, 0.0, 1.0);
-// A caption whose button is disabled.
+// A caption whose button is disabled: white when re-coloured from the buttons' states, amber
+// faded when the mode styling finds the first button disabled.
 constexpr UIColor kDisabledCaption = UIColor::colorWithWhite(1.0, 0.3);
+constexpr UIColor kFadedAmber = UIColor::colorWithRed(1.0, 0.8, 0.0, 0.3);
 constexpr CGFloat kCaptionY = 43;
 constexpr CGFloat kCaptionHeight = 15;
 
@@ -157,7 +159,7 @@ void CameraBarView::setTextForMode(long mode, bool isCapturing) {
         const CGFloat w = width / 5;
         textStart = static_cast<int>(w / 2);
         for (int i = 0; i < 4; ++i) place(captions()[i], textStart + i * w, i);
-        btn1Txt->setTextColor(isDisabled(s.modeAdvCameraBtn) ? kDisabledCaption : kAmber);
+        btn1Txt->setTextColor(isDisabled(s.modeAdvCameraBtn) ? kFadedAmber : kAmber);
         btn2Txt->setTextColor(squareSix ? kDisabledCaption : kAmber);
         btn3Txt->setTextColor(squareSix ? kDisabledCaption : kAmber);
         btn1Txt->setText(CAM_Tools::GetResource("ADV_MODE_SHORT"));
@@ -172,7 +174,7 @@ void CameraBarView::setTextForMode(long mode, bool isCapturing) {
         place(btn1Txt.get(), textStart, 0);
         place(btn2Txt.get(), textStart + w, 1);
         place(btn4Txt.get(), textStart + 2 * w, 2);
-        btn1Txt->setTextColor(isDisabled(s.modeAdvVideoBtn) ? kDisabledCaption : kAmber);
+        btn1Txt->setTextColor(isDisabled(s.modeAdvVideoBtn) ? kFadedAmber : kAmber);
         btn1Txt->setText(CAM_Tools::GetResource("ADV_MODE_SHORT"));
         btn2Txt->setText("Stabilizer");
         btn3Txt->setText("");

@@ -4,6 +4,7 @@
 #include "camerabar/VerticalAlertImageView.h"
 #include "capture/ChosenDimension.h"
 #include "capture/FrameRateModel.h"
+#include "core/CameraBarLifecycle.h"
 #include "core/CompanionSteps.h"
 #include "core/HookTable.h"
 #include "core/TopBarCompanions.h"
@@ -82,6 +83,8 @@ void CAMCameraView_captureController_willCaptureStillImageForRequest(id self, SE
 void CAMCameraView__cameraOrientationChanged(id self, SEL cmd, id notification) {
     callOriginal<cv::_cameraOrientationChanged>(self, cmd, notification);
     VerticalAlertImageView::UpdateHorizontalAlignmentViewsOrientation();
+    // The tablet's strip is a column beside the side bar: its top edge follows the orientation.
+    if (isTablet()) adjustElementsForRotation();
 }
 
 id CAMCameraView_videoPreviewView(id self, SEL cmd) {

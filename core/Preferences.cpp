@@ -1,5 +1,6 @@
 #include "core/Preferences.h"
 
+#include "camerabar/CameraBar.h"
 #include "core/TweakState.h"
 #include "manual/ManualFocusHooks.h"
 #include "platform/foundation/FileSystem.h"
@@ -69,8 +70,7 @@ void InitVariables() {
 
 void clearVariables() {
     state().cameraView.reset();
-    // With a camera bar, its camera mode goes back to the advanced value 1; the camera bar
-    // issue adds that call when it gives `cameraBar` its class.
+    if (const auto bar = currentCameraBar()) bar->cameraMode = 1;
 }
 
 void LoadPrefs() {

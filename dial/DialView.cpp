@@ -174,9 +174,9 @@ bool DialView::pointInside(CGPoint p, UIEvent*) {
         skip = true;
         return true;
     }
-    // The switch is not there while it is hidden (a running series).
-    if (type_ == DialViewTypeTimeLapse && !hideSwitchDial_ &&
-        CGRectContainsPoint(switchTypeCircleRect_, p)) {
+    // The switch's region answers also while the switch is not drawn (a running series): the
+    // unit it changes is the view's own; the running series keeps the bar's.
+    if (type_ == DialViewTypeTimeLapse && CGRectContainsPoint(switchTypeCircleRect_, p)) {
         if (!skip) switchButtonTapped();
         skip = true;
         return true;

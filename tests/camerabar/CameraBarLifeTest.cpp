@@ -8,7 +8,10 @@
 #include "camerabar/CameraBar.h"
 #include "camerabar/CameraBarView.h"
 #include "core/CameraBarLifecycle.h"
+#include "core/Preferences.h"
 #include "core/TweakState.h"
+#include "host/CameraView.h"
+#include "hostapi/ReplaceableMethods.h"
 #include "photo/PhotoClock.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/ui/UIScrollView.h"
@@ -224,6 +227,34 @@ TEST_F(BarOnHost, QuittingSavesThePreferencesAndReleasesTheBar) {
     EXPECT_EQ(state().cameraBar, nullptr);
 }
 
+// Forgetting the camera view puts a live bar back into advanced photo mode.
+TEST_F(BarOnHost, ClearVariablesForgetsTheCameraViewAndSetsTheBarAdvanced) {
+    launch("iphone6");
+    bar().cameraMode = 0;
+    clearVariables();
+    EXPECT_TRUE(state().cameraView.expired());
+    EXPECT_EQ(bar().cameraMode, 1);
+}
+
+// The host's orientation report re-lays the tablet's column (top 380 in portrait); a phone's
+// strip keeps its place.
+class OrientationReport : public BarOnHost,
+                          public ::testing::WithParamInterface<std::pair<const char*, double>> {};
+
+TEST_P(OrientationReport, ReLaysTheStripOnlyOnATablet) {
+    const auto& [model, expectedY] = GetParam();
+    launch(model);
+    CGRect f = strip().frame();
+    f.origin.y = 7;
+    strip().setFrame(f);
+    objc::send<hostsel::CAMCameraView::_cameraOrientationChanged>(app_.cameraView(), nullptr);
+    EXPECT_EQ(strip().frame().origin.y, expectedY);
+}
+
+INSTANTIATE_TEST_SUITE_P(Devices, OrientationReport,
+                         ::testing::Values(std::pair{"ipadair", 380.0}, std::pair{"iphone6", 7.0}),
+                         [](const auto& info) { return std::string(info.param.first); });
+
 // The touch test converts the point into each control and ignores what is not on screen.
 TEST_F(BarOnHost, TouchTestUsesEachViewsCoordinatesAndOnlyViewsOnScreen) {
     launch("iphone6");
@@ -256,6 +287,21 @@ TEST_F(BarOnHost, RecordingRestylesTheStrip) {
     app_.stopRecording();
     run(0.5);
     EXPECT_FLOAT_EQ(strip().blur->blurRadius(), 10);
+}
+
+// On the front camera the movie button is disabled: showing the strip re-colours its caption
+// white and faint; the styling for a recording keeps the amber, faded.
+TEST_F(BarOnHost, DisabledMovieCaptionIsWhiteWhenShownAndFadedAmberWhileRecording) {
+    launch("iphone6", 1, 1);
+    tapWrench();
+    run(0.2);
+    EXPECT_EQ(strip().btn1Txt->textColor(), UIColor::colorWithWhite(1, 0.3));
+    app_.startRecording();
+    run(0.5);
+    EXPECT_EQ(strip().btn1Txt->textColor(), UIColor::colorWithRed(1, 0.8, 0, 0.3));
+    app_.stopRecording();
+    run(0.5);
+    EXPECT_EQ(strip().btn1Txt->textColor(), UIColor::colorWithRed(1, 0.8, 0, 0.3));
 }
 
 // The filter grid hides the wrench while it is open.

@@ -53,18 +53,19 @@ TEST_F(DialViewTest, TouchesOnTheDiscTurnItTheCirclesFireOnceAndTheRestPassesThr
     EXPECT_EQ(view->timeType(), lumora::DialTimeTypeSeconds);
 }
 
-TEST_F(DialViewTest, TheSwitchTogglesTheUnitOnlyWhileShown) {
+TEST_F(DialViewTest, TheSwitchRegionTogglesTheUnitOncePerTouchEvenWhenNotDrawn) {
     view->setType(lumora::DialViewTypeTimeLapse);
     view->setTimeType(lumora::DialTimeTypeSeconds);
     const CGPoint sw{263.625, 147.875};
     EXPECT_TRUE(view->pointInside(sw, nullptr));
+    EXPECT_TRUE(view->pointInside(sw, nullptr));
     EXPECT_EQ(view->timeType(), lumora::DialTimeTypeMinutes);
     view->touchesEnded({}, nullptr);
 
-    // A running series hides the switch; it must not change the unit then.
+    // Hiding the switch (a running series) does not take its region away.
     view->setHideSwitchDial(true);
-    EXPECT_FALSE(view->pointInside(sw, nullptr));
-    EXPECT_EQ(view->timeType(), lumora::DialTimeTypeMinutes);
+    EXPECT_TRUE(view->pointInside(sw, nullptr));
+    EXPECT_EQ(view->timeType(), lumora::DialTimeTypeSeconds);
     EXPECT_EQ(delegate->actions, 0);
 }
 

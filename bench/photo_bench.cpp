@@ -150,7 +150,8 @@ BENCHMARK(BM_Stamp)->Arg(8)->Arg(12)->Unit(benchmark::kMillisecond);
 void BM_FlipCoded(benchmark::State& state) {
     const auto flip =
         state.range(0) ? platform::JpegFlip::Horizontal : platform::JpegFlip::Vertical;
-    for (auto _ : state) benchmark::DoNotOptimize(platform::baseline::flipCoded(real(8), flip));
+    const auto& jpeg = real(8);
+    for (auto _ : state) benchmark::DoNotOptimize(platform::baseline::flipCoded(jpeg, flip));
 }
 BENCHMARK(BM_FlipCoded)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "apps/lumora3/photo/LargeBufferHeap.h"
 #include "apps/lumora3/photo/PhotoJob.h"
 #include "apps/lumora3/photo/PhotoRun.h"
 
@@ -91,6 +92,14 @@ std::optional<std::chrono::system_clock::time_point> parseIsoDate(const std::str
     return time_point_cast<system_clock::duration>(sign == '+' ? wall - offset : wall + offset);
 }
 
+int jobsFor(const PhotoOptions& options) {
+    return options.jobs > 0 ? options.jobs
+                            : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// Room for one photo's buffers: a 12 MP photo's file, scan data and result, with slack.
+constexpr std::size_t kHeapPerWorker = 32u << 20;
+
 int runPhoto(const PhotoOptions& options) {
     const fs::path in = options.in;
     if (options.inPlace && !options.out.empty()) {
@@ -114,6 +123,7 @@ int runPhoto(const PhotoOptions& options) {
     }
     pt::PhotoJobOptions job;
     job.operation = options.operation;
+    pt::keepLargeBuffersOnHeap(kHeapPerWorker * static_cast<std::size_t>(jobsFor(options)));
     job.inPlace = options.inPlace;
     job.dryRun = options.dryRun;
     job.includeTime = options.includeTime;
@@ -156,9 +166,7 @@ int runPhoto(const PhotoOptions& options) {
         return 1;
     }
     pt::RunSettings settings;
-    settings.jobs = options.jobs > 0
-                        ? options.jobs
-                        : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    settings.jobs = jobsFor(options);
     settings.showProgress = isatty(STDERR_FILENO) == 1;
     const pt::RunSummary summary = pt::runPhotoTasks(tasks, job, settings);
     std::fputs(pt::describeSummary(summary, options.dryRun).c_str(), stdout);

@@ -4,16 +4,17 @@
 
 #include "apps/lumora3/GalleryCommand.h"
 #include "apps/lumora3/PhotoCommand.h"
-#include "apps/lumora3/ServeCommand.h"
+#include "apps/lumora3/ServeLauncher.h"
 #include "apps/lumora3/SimCommands.h"
 
 int main(int argc, char** argv) {
+    if (isServeCommand(argc, argv)) return runServe(argc, argv);
     CLI::App app{"lumora3 - the Lumora3 camera add-on in simulation"};
     app.require_subcommand(1);
     addSimCommands(app);
     addPhotoCommand(app);
     addGalleryCommand(app);
-    addServeCommand(app);
+    addServeLauncher(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

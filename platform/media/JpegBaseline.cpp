@@ -122,6 +122,7 @@ bool layOut(Picture& pic, const JpegLimits& limits) {
 bool unstuff(ByteSpan file, std::size_t at, Picture& pic) {
     pic.data.reserve(file.size() - at + kDataPadding);
     pic.intervalStart.assign(1, 0);
+    pic.fileBegin.assign(1, at);
     const std::uint8_t* p = file.data();
     const std::size_t end = file.size();
     while (at < end) {
@@ -140,8 +141,11 @@ bool unstuff(ByteSpan file, std::size_t at, Picture& pic) {
             const int expected = (pic.intervalCount()) % 8;
             if (!pic.restartInterval || marker - kRST0 != expected) return false;
             pic.intervalStart.push_back(pic.data.size());
+            pic.fileEnd.push_back(stop);
+            pic.fileBegin.push_back(at);
         } else if (marker == kEOI) {
             pic.intervalStart.push_back(pic.data.size());
+            pic.fileEnd.push_back(stop);
             const int intervals =
                 pic.restartInterval ? divUp(pic.mcuCount(), pic.restartInterval) : 1;
             pic.data.resize(pic.data.size() + kDataPadding, 0);
@@ -154,6 +158,19 @@ bool unstuff(ByteSpan file, std::size_t at, Picture& pic) {
 }
 
 }  // namespace
+
+std::size_t stuffedLength(ByteSpan file, std::size_t begin, std::size_t unstuffed) {
+    std::size_t at = begin;
+    while (unstuffed > 0) {
+        const auto* from = file.data() + at;
+        const void* ff = std::memchr(from, 0xFF, std::min(unstuffed, file.size() - at));
+        if (!ff) return at + unstuffed - begin;
+        const auto n = static_cast<std::size_t>(static_cast<const std::uint8_t*>(ff) - from);
+        at += n + 2;  // 0xFF 0x00 is one byte of data
+        unstuffed -= n + 1;
+    }
+    return at - begin;
+}
 
 std::optional<Picture> parse(ByteSpan file, const JpegLimits& limits) {
     if (file.size() < 4 || file[0] != 0xFF || file[1] != 0xD8) return std::nullopt;

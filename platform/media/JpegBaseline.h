@@ -55,6 +55,8 @@ struct Picture {
     // intervalStart[k]; intervalStart.back() is the end of the data.
     Bytes data;
     std::vector<std::size_t> intervalStart;
+    // The same intervals in the file, stuffing and all: [fileBegin[k], fileEnd[k]).
+    std::vector<std::size_t> fileBegin, fileEnd;
 
     int mcuCount() const { return mcuCols * mcuRows; }
     int intervalCount() const { return static_cast<int>(intervalStart.size()) - 1; }
@@ -65,6 +67,9 @@ struct Picture {
 
 // Zero bytes after the entropy data: more than one block's longest possible code.
 inline constexpr std::size_t kDataPadding = 512;
+
+// How many file bytes, from `begin` inside an interval, hold its next `unstuffed` data bytes.
+std::size_t stuffedLength(ByteSpan file, std::size_t begin, std::size_t unstuffed);
 
 // The picture, or nullopt for anything not described above, a picture over the pixel limit,
 // or a file whose structure is broken (the entropy data itself is only checked when decoded).

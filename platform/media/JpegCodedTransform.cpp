@@ -108,6 +108,169 @@ bool isRgb(const Picture& pic) {
     return c.size() == 3 && c[0].id == 'R' && c[1].id == 'G' && c[2].id == 'B';
 }
 
+// The mirror of one MCU: which of its blocks each output block comes from, and the sign of each
+// coefficient (odd frequencies along the mirrored axis change sign; the masks of non-zero
+// coefficients stay as they are).
+class McuMirror {
+public:
+    McuMirror(const Picture& pic, JpegFlip flip) {
+        const bool horizontal = flip == JpegFlip::Horizontal;
+        for (const Component& c : pic.components) {
+            for (int by = 0; by < c.v; ++by)
+                for (int bx = 0; bx < c.h; ++bx)
+                    from_.push_back(c.firstBlock + (horizontal ? by * c.h + (c.h - 1 - bx)
+                                                               : (c.v - 1 - by) * c.h + bx));
+        }
+        for (int k = 0; k < 64; ++k) {
+            const int n = kZigZag[k];
+            sign_[k] = ((horizontal ? n % 8 : n / 8) % 2) ? -1 : 1;
+        }
+    }
+    void apply(const Block* in, const std::uint64_t* inNonZero, Block* out,
+               std::uint64_t* outNonZero) const {
+        for (std::size_t b = 0; b < from_.size(); ++b) {
+            const Block& block = in[from_[b]];
+            for (int k = 0; k < 64; ++k) out[b][k] = static_cast<std::int16_t>(block[k] * sign_[k]);
+            outNonZero[b] = inNonZero[from_[b]];
+        }
+    }
+
+private:
+    std::vector<int> from_;
+    std::array<std::int16_t, 64> sign_{};
+};
+
+// One row of MCUs and the masks of their blocks.
+struct McuRow {
+    McuRow(int cols, int perMcu)
+        : perMcu(static_cast<std::size_t>(perMcu)),
+          blocks(static_cast<std::size_t>(cols) * this->perMcu),
+          nonZero(blocks.size()) {}
+    bool read(McuReader& reader) {
+        for (std::size_t at = 0; at < blocks.size(); at += perMcu)
+            if (!reader.read(&blocks[at], &nonZero[at])) return false;
+        return true;
+    }
+    Block* mcu(int col) { return &blocks[static_cast<std::size_t>(col) * perMcu]; }
+    std::uint64_t* mask(int col) { return &nonZero[static_cast<std::size_t>(col) * perMcu]; }
+    std::size_t perMcu;
+    std::vector<Block> blocks;
+    std::vector<std::uint64_t> nonZero;
+};
+
+// Where a flip's output goes: the file's header, then the scan with a restart marker (and
+// fresh predictors) wherever an interval begins.
+class ScanWriter {
+public:
+    ScanWriter(ByteSpan jpeg, const Picture& pic)
+        : pic_(pic), out_(startOutput(jpeg, pic)), w_(out_) {}
+    // Starts output MCU m.
+    BitWriter& at(int m) {
+        if (m > 0 && pic_.startsInterval(m)) {
+            restartMarker(w_, pic_.intervalOf(m));
+            pred = {};
+        }
+        return w_;
+    }
+    Bytes finish() {
+        w_.marker(kEOI);
+        return std::move(out_);
+    }
+    Predictors pred{};
+
+private:
+    const Picture& pic_;
+    Bytes out_;
+    BitWriter w_;
+};
+
+// A horizontal flip: each row is read, then written backwards, MCU by mirrored MCU.
+bool flipColumns(const Picture& pic, const McuCodec& codec, const McuMirror& mirror,
+                 ScanWriter& out) {
+    McuReader reader(pic, codec);
+    reader.start(0);
+    McuRow row(pic.mcuCols, codec.blocksPerMcu()), mcu(1, codec.blocksPerMcu());
+    for (int r = 0; r < pic.mcuRows; ++r) {
+        if (!row.read(reader)) return false;
+        for (int c = 0; c < pic.mcuCols; ++c) {
+            const int from = pic.mcuCols - 1 - c;
+            mirror.apply(row.mcu(from), row.mask(from), mcu.mcu(0), mcu.mask(0));
+            if (!codec.encode(out.at(r * pic.mcuCols + c), out.pred, mcu.mcu(0), mcu.mask(0)))
+                return false;
+        }
+    }
+    return true;
+}
+
+// A vertical flip in one pass, when every restart interval begins a row: each row is coded at
+// once into a buffer, all but its first MCU, whose DC values depend on the row written before
+// it (the next row read). The rows are then written backwards: the first MCU coded with the
+// running predictors, the rest copied.
+bool flipRowsBuffered(const Picture& pic, const McuCodec& codec, const McuMirror& mirror,
+                      ScanWriter& out) {
+    const int cols = pic.mcuCols, rows = pic.mcuRows, perMcu = codec.blocksPerMcu();
+    McuReader reader(pic, codec);
+    reader.start(0);
+    McuRow row(cols, perMcu), mcu(1, perMcu), first(rows, perMcu);
+    std::vector<std::uint64_t> start(static_cast<std::size_t>(rows)), end(start.size());
+    std::vector<Predictors> endPred(start.size());
+    Bytes bits;
+    bits.reserve(pic.data.size());
+    BitWriter buffer(bits, false);
+    for (int r = 0; r < rows; ++r) {
+        const int j = rows - 1 - r;  // its place in the output
+        if (!row.read(reader)) return false;
+        mirror.apply(row.mcu(0), row.mask(0), first.mcu(j), first.mask(j));
+        Predictors pred{};
+        for (const Component& c : pic.components)
+            pred[static_cast<std::size_t>(&c - pic.components.data())] =
+                first.mcu(j)[c.firstBlock + c.h * c.v - 1][0];
+        start[j] = buffer.position();
+        for (int c = 1; c < cols; ++c) {
+            mirror.apply(row.mcu(c), row.mask(c), mcu.mcu(0), mcu.mask(0));
+            if (!codec.encode(buffer, pred, mcu.mcu(0), mcu.mask(0))) return false;
+        }
+        end[j] = buffer.position();
+        endPred[j] = pred;
+    }
+    buffer.padToByte();
+    bits.resize(bits.size() + kDataPadding, 0);
+    for (int j = 0; j < rows; ++j) {
+        BitWriter& w = out.at(j * cols);
+        if (!codec.encode(w, out.pred, first.mcu(j), first.mask(j))) return false;
+        if (cols == 1) continue;
+        w.copy(bits, start[j], end[j]);
+        out.pred = endPred[j];
+    }
+    return true;
+}
+
+// A vertical flip whatever the restart interval: a first pass notes where each row starts,
+// then the rows are decoded backwards.
+bool flipRowsTwoPasses(const Picture& pic, const McuCodec& codec, const McuMirror& mirror,
+                       ScanWriter& out) {
+    const int cols = pic.mcuCols, rows = pic.mcuRows;
+    McuReader reader(pic, codec);
+    reader.start(0);
+    std::vector<std::pair<std::uint64_t, Predictors>> rowStart(static_cast<std::size_t>(rows));
+    for (int m = 0; m < pic.mcuCount(); ++m) {
+        if (m % cols == 0) rowStart[m / cols] = {reader.position(), reader.predictors()};
+        if (!reader.skip()) return false;
+    }
+    McuRow row(cols, codec.blocksPerMcu()), mcu(1, codec.blocksPerMcu());
+    for (int j = 0; j < rows; ++j) {
+        const int r = rows - 1 - j;
+        reader.resume(r * cols, rowStart[r].first, rowStart[r].second);
+        if (!row.read(reader)) return false;
+        for (int c = 0; c < cols; ++c) {
+            mirror.apply(row.mcu(c), row.mask(c), mcu.mcu(0), mcu.mask(0));
+            if (!codec.encode(out.at(j * cols + c), out.pred, mcu.mcu(0), mcu.mask(0)))
+                return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<Bytes> flipCoded(ByteSpan jpeg, JpegFlip flip, const JpegLimits& limits) {
@@ -118,63 +281,14 @@ std::optional<Bytes> flipCoded(ByteSpan jpeg, JpegFlip flip, const JpegLimits& l
     if (horizontal ? pic.width % (8 * pic.maxH) : pic.height % (8 * pic.maxV)) return std::nullopt;
     const McuCodec codec(pic);
     if (!codec.valid()) return std::nullopt;
-    const int cols = pic.mcuCols, rows = pic.mcuRows, perMcu = codec.blocksPerMcu();
-
-    // The mirror of an MCU: which of its blocks each output block comes from, and the sign of
-    // each coefficient (odd frequencies along the mirrored axis change sign).
-    std::vector<int> from;
-    for (const Component& c : pic.components) {
-        for (int by = 0; by < c.v; ++by)
-            for (int bx = 0; bx < c.h; ++bx)
-                from.push_back(c.firstBlock + (horizontal ? by * c.h + (c.h - 1 - bx)
-                                                          : (c.v - 1 - by) * c.h + bx));
-    }
-    std::array<std::int16_t, 64> sign{};
-    for (int k = 0; k < 64; ++k) {
-        const int n = kZigZag[k];
-        sign[k] = ((horizontal ? n % 8 : n / 8) % 2) ? -1 : 1;
-    }
-
-    McuReader reader(pic, codec);
-    reader.start(0);
-    // A vertical flip writes the rows backwards: note where each one starts.
-    std::vector<std::pair<std::uint64_t, Predictors>> rowStart;
-    if (!horizontal) {
-        rowStart.resize(static_cast<std::size_t>(rows));
-        for (int m = 0; m < pic.mcuCount(); ++m) {
-            if (m % cols == 0) rowStart[m / cols] = {reader.position(), reader.predictors()};
-            if (!reader.skip()) return std::nullopt;
-        }
-    }
-
-    std::vector<Block> row(static_cast<std::size_t>(cols) * perMcu);
-    std::vector<std::uint64_t> rowNonZero(row.size());
-    std::vector<Block> mcu(static_cast<std::size_t>(perMcu));
-    std::vector<std::uint64_t> mcuNonZero(mcu.size());
-    Bytes out = startOutput(jpeg, pic);
-    BitWriter w(out);
-    Predictors pred{};
-    for (int outRow = 0; outRow < rows; ++outRow) {
-        const int inRow = horizontal ? outRow : rows - 1 - outRow;
-        if (!horizontal) reader.resume(inRow * cols, rowStart[inRow].first, rowStart[inRow].second);
-        for (std::size_t at = 0; at < row.size(); at += static_cast<std::size_t>(perMcu))
-            if (!reader.read(&row[at], &rowNonZero[at])) return std::nullopt;
-        for (int c = 0; c < cols; ++c) {
-            const int m = outRow * cols + c;
-            if (m > 0 && pic.startsInterval(m)) {
-                restartMarker(w, pic.intervalOf(m));
-                pred = {};
-            }
-            const Block* in =
-                &row[static_cast<std::size_t>(horizontal ? cols - 1 - c : c) * perMcu];
-            for (int b = 0; b < perMcu; ++b)
-                for (int k = 0; k < 64; ++k)
-                    mcu[b][k] = static_cast<std::int16_t>(in[from[b]][k] * sign[k]);
-            if (!codec.encode(w, pred, mcu.data())) return std::nullopt;
-        }
-    }
-    w.marker(kEOI);
-    return out;
+    const McuMirror mirror(pic, flip);
+    ScanWriter out(jpeg, pic);
+    const bool done = horizontal ? flipColumns(pic, codec, mirror, out)
+                      : pic.restartInterval % pic.mcuCols == 0
+                          ? flipRowsBuffered(pic, codec, mirror, out)
+                          : flipRowsTwoPasses(pic, codec, mirror, out);
+    if (!done) return std::nullopt;
+    return out.finish();
 }
 
 std::optional<Bytes> editRegionCoded(ByteSpan jpeg, PixelRect region, const RegionPainter& paint,
@@ -268,11 +382,15 @@ std::optional<Bytes> editRegionCoded(ByteSpan jpeg, PixelRect region, const Regi
     std::size_t i = 0;
     for (int k = 0; k < pic.intervalCount(); ++k) {
         if (k > 0) restartMarker(w, k);
+        const std::size_t begin = pic.fileBegin[static_cast<std::size_t>(k)];
         if (i == recoded.size() || pic.intervalOf(recoded[i]) != k) {
-            w.copy(pic.data, bitAt(pic, k), bitAt(pic, k + 1));  // byte-aligned, padding and all
+            w.appendStuffed(jpeg.subspan(begin, pic.fileEnd[static_cast<std::size_t>(k)] - begin));
             continue;
         }
-        std::uint64_t pos = bitAt(pic, k);
+        // The whole bytes before the first MCU coded again, as the file has them.
+        const std::uint64_t whole = (startBit[i] - bitAt(pic, k)) / 8;
+        w.appendStuffed(jpeg.subspan(begin, stuffedLength(jpeg, begin, whole)));
+        std::uint64_t pos = bitAt(pic, k) + whole * 8;
         int previous = -2;
         for (; i < recoded.size() && pic.intervalOf(recoded[i]) == k; ++i) {
             w.copy(pic.data, pos, startBit[i]);

@@ -95,7 +95,7 @@ void BitWriter::flushWord() {
     bits_ -= 32;
     const auto w = static_cast<std::uint32_t>(acc_ >> bits_);
     // No 0xFF byte in the word (the usual case): four bytes at once.
-    if ((((~w) - 0x01010101u) & w & 0x80808080u) == 0) {
+    if (!stuff_ || (((~w) - 0x01010101u) & w & 0x80808080u) == 0) {
         const std::uint32_t be = __builtin_bswap32(w);
         const std::size_t at = out_->size();
         out_->resize(at + 4);
@@ -115,6 +115,11 @@ void BitWriter::copy(const Bytes& data, std::uint64_t from, std::uint64_t to) {
     }
     r.refill();
     if (const auto rest = static_cast<int>(to - from)) put(r.take(rest), rest);
+}
+
+void BitWriter::appendStuffed(ByteSpan bytes) {
+    padToByte();  // nothing to pad: only whole bytes were written
+    out_->insert(out_->end(), bytes.begin(), bytes.end());
 }
 
 void BitWriter::padToByte() {

@@ -55,10 +55,11 @@ private:
     int bits_ = 0;  // available in acc_
 };
 
-// Writes bits, most significant first, stuffing a zero byte after every 0xFF.
+// Writes bits, most significant first, into a JPEG scan (stuffing a zero byte after every
+// 0xFF) or, unstuffed, into a buffer a BitReader can read back.
 class BitWriter {
 public:
-    explicit BitWriter(Bytes& out) : out_(&out) {}
+    explicit BitWriter(Bytes& out, bool stuff = true) : out_(&out), stuff_(stuff) {}
     // The low n bits of value, n 0-32.
     void put(std::uint32_t value, int n) {
         acc_ = (acc_ << n) | (value & ((std::uint64_t{1} << n) - 1));
@@ -67,6 +68,10 @@ public:
     }
     // Bits [from, to) of a reader's data, as they are.
     void copy(const Bytes& data, std::uint64_t from, std::uint64_t to);
+    // Bytes of a scan as a file holds them, stuffing and all, after a whole number of bytes.
+    void appendStuffed(ByteSpan bytes);
+    // Bits written so far (unstuffed writers only).
+    std::uint64_t position() const { return out_->size() * 8 + static_cast<unsigned>(bits_); }
     // Fills the last byte with one bits (as a decoder expects before a marker).
     void padToByte();
     // A marker after padding the bits so far.
@@ -76,9 +81,10 @@ private:
     void flushWord();
     void emit(std::uint8_t byte) {
         out_->push_back(byte);
-        if (byte == 0xFF) out_->push_back(0);
+        if (stuff_ && byte == 0xFF) out_->push_back(0);
     }
     Bytes* out_;
+    bool stuff_;
     std::uint64_t acc_ = 0;
     int bits_ = 0;
 };

@@ -54,7 +54,11 @@ Bytes encode(const Encoding& e) {
         c.comp_info[0].h_samp_factor = e.h;
         c.comp_info[0].v_samp_factor = e.v;
     }
-    c.restart_interval = static_cast<unsigned>(e.restartMcus);
+    if (e.restartMcus < 0) {
+        c.restart_in_rows = 1;
+    } else {
+        c.restart_interval = static_cast<unsigned>(e.restartMcus);
+    }
     c.optimize_coding = e.optimize ? TRUE : FALSE;
     if (e.progressive) jpeg_simple_progression(&c);
     jpeg_start_compress(&c, TRUE);
@@ -82,7 +86,7 @@ Bytes encode(const Encoding& e) {
 std::vector<Encoding> layouts() {
     std::vector<Encoding> all;
     for (auto [h, v] : {std::pair{2, 2}, {2, 1}, {1, 2}, {1, 1}, {0, 0}}) {
-        for (int restart : {0, 1, 5}) {
+        for (int restart : {0, 1, 5, -1}) {
             all.push_back({64, 48, h, v, restart});
             // Partial MCUs along one edge (for 4:2:0): the bottom one, then the right one.
             all.push_back({64, 40, h, v, restart});

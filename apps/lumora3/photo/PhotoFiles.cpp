@@ -50,7 +50,7 @@ std::optional<PhotoFile> readPhotoFile(const std::filesystem::path& path, std::s
     PhotoFile photo;
     photo.times.accessed = info.st_atim;
     photo.times.modified = info.st_mtim;
-    photo.bytes.resize(static_cast<std::size_t>(info.st_size));
+    photo.bytes = FileBytes(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     while (done < photo.bytes.size()) {
         const ssize_t n = ::read(file.fd, photo.bytes.data() + done, photo.bytes.size() - done);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,8 +19,22 @@ struct FileTimes {
     timespec modified{};
 };
 
+// A file's bytes, read into memory that is not cleared first (a photo is megabytes).
+class FileBytes {
+public:
+    explicit FileBytes(std::size_t size = 0)
+        : data_(std::make_unique_for_overwrite<std::uint8_t[]>(size)), size_(size) {}
+    std::uint8_t* data() { return data_.get(); }
+    std::size_t size() const { return size_; }
+    operator platform::ByteSpan() const { return {data_.get(), size_}; }
+
+private:
+    std::unique_ptr<std::uint8_t[]> data_;
+    std::size_t size_;
+};
+
 struct PhotoFile {
-    platform::Bytes bytes;
+    FileBytes bytes;
     FileTimes times;
 };
 

@@ -1,4 +1,4 @@
-#include "apps/lumora3/ServeCommand.h"
+#include "apps/lumora3-serve/ServeCommand.h"
 
 #include <CLI/CLI.hpp>
 #include <csignal>

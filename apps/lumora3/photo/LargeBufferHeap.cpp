@@ -1,0 +1,33 @@
+#include "apps/lumora3/photo/LargeBufferHeap.h"
+
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace lumora::phototool {
+
+void keepLargeBuffersOnHeap(std::size_t bytes) {
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    // Every buffer from the main heap, which is never trimmed: one arena for every worker (they
+    // make few allocations, each large), no buffer in a mapping of its own.
+    if (mallopt(M_ARENA_MAX, 1) == 0 || mallopt(M_MMAP_THRESHOLD, 1 << 30) == 0 ||
+        mallopt(M_TRIM_THRESHOLD, 1 << 30) == 0)
+        return;
+    const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    // Growing the heap by one allocation touches none of its pages.
+    void* grow = std::malloc(bytes);
+    if (!grow) return;
+    std::free(grow);
+    const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    constexpr std::uintptr_t kHuge = 2u << 20;
+    const std::uintptr_t from = (before + kHuge - 1) & ~(kHuge - 1), to = after & ~(kHuge - 1);
+    if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#else
+    (void)bytes;
+#endif
+}
+
+}  // namespace lumora::phototool

@@ -175,35 +175,23 @@ struct Piece {
 
 // Splits the line into runs of one face each: the style's face where it has the character
 // (cairo's toy text gives glyph 0 where it has not), else the face fontconfig offers for it.
-std::vector<Piece> piecesByFace(cairo_scaled_font_t* font, const std::string& utf8,
+// `glyphs` is the line shaped in the style's face, one glyph per character.
+std::vector<Piece> piecesByFace(const std::string& utf8, const cairo_glyph_t* glyphs, int count,
                                 const FontFace& primary) {
     cairo_font_face_t* primaryFace = faceFor(primary);
-    cairo_glyph_t* glyphs = nullptr;
-    int count = 0;
     const auto chars = characters(utf8);
-    const bool shaped = cairo_scaled_font_text_to_glyphs(
-                            font, 0, 0, utf8.data(), static_cast<int>(utf8.size()), &glyphs, &count,
-                            nullptr, nullptr, nullptr) == CAIRO_STATUS_SUCCESS;
-    std::vector<cairo_font_face_t*> faces(chars.size(), primaryFace);
-    bool mixed = false;
-    // Toy text maps one character to one glyph; anything else keeps the style's face.
-    if (shaped && static_cast<std::size_t>(count) == chars.size()) {
-        for (std::size_t i = 0; i < chars.size(); ++i) {
-            if (glyphs[i].index != 0) continue;
-            const std::string family = fallbackFamily(chars[i].second);
-            if (family.empty()) continue;
-            faces[i] = faceFor({family, primary.bold, primary.italic});
-            mixed = mixed || faces[i] != primaryFace;
-        }
-    }
-    if (shaped) cairo_glyph_free(glyphs);
-    if (!mixed) return {{primaryFace, utf8}};
+    if (static_cast<std::size_t>(count) != chars.size()) return {{primaryFace, utf8}};
     std::vector<Piece> pieces;
     for (std::size_t i = 0; i < chars.size(); ++i) {
+        cairo_font_face_t* face = primaryFace;
+        if (glyphs[i].index == 0) {
+            const std::string family = fallbackFamily(chars[i].second);
+            if (!family.empty()) face = faceFor({family, primary.bold, primary.italic});
+        }
         const std::size_t end = i + 1 < chars.size() ? chars[i + 1].first : utf8.size();
-        const std::string ch = utf8.substr(chars[i].first, end - chars[i].first);
-        if (pieces.empty() || pieces.back().face != faces[i]) {
-            pieces.push_back({faces[i], ch});
+        const std::string_view ch(utf8.data() + chars[i].first, end - chars[i].first);
+        if (pieces.empty() || pieces.back().face != face) {
+            pieces.push_back({face, std::string(ch)});
         } else {
             pieces.back().text += ch;
         }
@@ -230,25 +218,48 @@ GlyphRun shape(cairo_t* cr, std::string_view text, const TextStyle& style) {
 
     const std::string utf8 = sanitizeUtf8(text);
     const double kern = std::isfinite(style.kerning) ? style.kerning : 0;
+    cairo_glyph_t* glyphs = nullptr;
+    int count = 0;
+    if (cairo_scaled_font_text_to_glyphs(font, 0, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                         &glyphs, &count, nullptr, nullptr,
+                                         nullptr) != CAIRO_STATUS_SUCCESS) {
+        return run;
+    }
+    const bool complete =
+        std::none_of(glyphs, glyphs + count, [](const cairo_glyph_t& g) { return g.index == 0; });
+    if (complete) {
+        // Every character is in the style's face: one segment, as shaped.
+        cairo_text_extents_t te;
+        cairo_scaled_font_glyph_extents(font, glyphs, count, &te);
+        GlyphSegment segment{cairo_get_font_face(cr), {glyphs, glyphs + count}};
+        for (int i = 0; i < count; ++i) segment.glyphs[i].x += kern * i;
+        cairo_glyph_free(glyphs);
+        run.width = std::max(0.0, te.x_advance + kern * count);
+        if (!segment.glyphs.empty()) run.segments.push_back(std::move(segment));
+        return run;
+    }
+    const std::vector<Piece> pieces =
+        piecesByFace(utf8, glyphs, count, FontMap::resolve(style.fontName));
+    cairo_glyph_free(glyphs);
     double pen = 0;
     std::size_t index = 0;
-    for (Piece& piece : piecesByFace(font, utf8, FontMap::resolve(style.fontName))) {
+    for (const Piece& piece : pieces) {
         cairo_set_font_face(cr, piece.face);
         cairo_scaled_font_t* pieceFont = cairo_get_scaled_font(cr);
-        cairo_glyph_t* glyphs = nullptr;
-        int count = 0;
+        cairo_glyph_t* pieceGlyphs = nullptr;
+        int pieceCount = 0;
         if (cairo_scaled_font_status(pieceFont) != CAIRO_STATUS_SUCCESS ||
-            cairo_scaled_font_text_to_glyphs(pieceFont, 0, 0, piece.text.data(),
-                                             static_cast<int>(piece.text.size()), &glyphs, &count,
-                                             nullptr, nullptr, nullptr) != CAIRO_STATUS_SUCCESS) {
+            cairo_scaled_font_text_to_glyphs(
+                pieceFont, 0, 0, piece.text.data(), static_cast<int>(piece.text.size()),
+                &pieceGlyphs, &pieceCount, nullptr, nullptr, nullptr) != CAIRO_STATUS_SUCCESS) {
             continue;
         }
         cairo_text_extents_t te;
-        cairo_scaled_font_glyph_extents(pieceFont, glyphs, count, &te);
-        GlyphSegment segment{piece.face, {glyphs, glyphs + count}};
+        cairo_scaled_font_glyph_extents(pieceFont, pieceGlyphs, pieceCount, &te);
+        GlyphSegment segment{piece.face, {pieceGlyphs, pieceGlyphs + pieceCount}};
         for (auto& g : segment.glyphs) g.x += pen + kern * static_cast<double>(index++);
         pen += te.x_advance;
-        cairo_glyph_free(glyphs);
+        cairo_glyph_free(pieceGlyphs);
         if (!segment.glyphs.empty()) run.segments.push_back(std::move(segment));
     }
     // Leave cr with the style's own face, as selectFont does.

@@ -133,3 +133,24 @@ TEST(Text, CharactersTheFaceLacksComeFromAFaceThatHasThem) {
     EXPECT_GT(cjk, 2 * 15) << "full-width characters";
     EXPECT_NEAR(measureText("Ab日本", kerned).width, latin + cjk, 0.01);
 }
+
+// Japanese and Chinese have no blanks between words: a line breaks between any two characters,
+// never before closing punctuation, and nothing is lost or added.
+TEST(Text, WrapLinesBreaksJapaneseAndChineseBetweenCharacters) {
+    const TextStyle style{"HelveticaNeue", 14};
+    const std::string text = "縮時攝影：在轉盤上選擇間隔，點一下中心開始。再點一下即停止。";
+    const CGFloat width = measureText("縮時攝影：在", style).width + 1;
+    const auto lines = wrapLines(text, style, width);
+    ASSERT_GE(lines.size(), 4u);
+    std::string joined;
+    for (const auto& line : lines) {
+        EXPECT_LE(measureText(line, style).width, width) << line;
+        for (const char* closing : {"，", "。", "："}) {
+            EXPECT_NE(line.rfind(closing, 0), 0u) << "a line starts with " << closing;
+        }
+        joined += line;
+    }
+    EXPECT_EQ(joined, text);
+    EXPECT_EQ(wrapLines("Mixed 日本語の文", style, measureText("Mixed 日本", style).width + 1),
+              (std::vector<std::string>{"Mixed 日本", "語の文"}));
+}

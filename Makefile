@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
 DEB_PACKAGES := build-essential cmake pkg-config libcairo2-dev libturbojpeg0-dev libjpeg-dev \
-	libplist-dev libicu-dev libexif-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 \
+	libplist-dev libicu-dev libexif-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei \
 	libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev python3 \
 	libcpp-httplib-dev chromium nodejs
 

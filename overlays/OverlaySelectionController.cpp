@@ -173,7 +173,8 @@ void OverlaySelectionController::hideOverlayFunctionality(bool hide) {
     if (UIScrollView* strip = cameraBarStrip()) {
         const CGFloat pages = hide ? 2 : 3;
         const CGFloat width = UIScreen::mainScreen().bounds().size.width * pages;
-        strip->setContentSize(CGSizeMake(width, strip->contentSize().height));
+        // As tall as the strip itself, which grows and shrinks while rulers are shown.
+        strip->setContentSize(CGSizeMake(width, strip->frame().size.height));
         // Without the third page the strip must not stay scrolled onto it.
         const CGFloat maxX = std::max<CGFloat>(0, width - strip->bounds().size.width);
         if (strip->contentOffset().x > maxX) {

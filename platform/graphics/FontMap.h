@@ -2,7 +2,8 @@
 // The one place where the phone's font names map to installed free fonts (through fontconfig).
 // "DINAlternate-Bold" becomes DejaVu Sans Condensed Bold; the "HelveticaNeue" family becomes
 // Liberation Sans (metric-compatible with Helvetica) in the matching weight and slant. Any other
-// name falls back to DejaVu Sans.
+// name falls back to DejaVu Sans. Characters a face lacks (Japanese, Chinese) are drawn from the
+// installed face fontconfig offers for them (WenQuanYi Micro Hei); see TextShaping.h.
 
 #include <string>
 #include <string_view>

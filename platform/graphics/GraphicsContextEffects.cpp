@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/graphics/Blur.h"
 #include "platform/graphics/ContextImpl.h"
@@ -190,12 +191,40 @@ void GraphicsContext::blurRegion(CGRect rect, CGFloat radius) {
     cairo_surface_flush(target);
     unsigned char* data = cairo_image_surface_get_data(target);
     if (data == nullptr) return;
-    const int stride = cairo_image_surface_get_stride(target) / 4;
-    auto* first = reinterpret_cast<uint32_t*>(data) + static_cast<size_t>(box.origin.y) * stride +
-                  static_cast<size_t>(box.origin.x);
-    gaussianBlurARGB32(first, static_cast<int>(box.size.width), static_cast<int>(box.size.height),
-                       stride, radius * im.baseScale);
-    cairo_surface_mark_dirty(target);
+    // The region is blurred in a copy, which is then put back through the clip: a backdrop inside
+    // a rounded view stays rounded.
+    const int bx = static_cast<int>(box.origin.x), by = static_cast<int>(box.origin.y);
+    const int bw = static_cast<int>(box.size.width), bh = static_cast<int>(box.size.height);
+    cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, bw, bh);
+    if (cairo_surface_status(copy) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(copy);
+        return;
+    }
+    const int stride = cairo_image_surface_get_stride(target);
+    const int copyStride = cairo_image_surface_get_stride(copy);
+    unsigned char* copyData = cairo_image_surface_get_data(copy);
+    for (int y = 0; y < bh; ++y) {
+        std::memcpy(copyData + static_cast<size_t>(y) * copyStride,
+                    data + static_cast<size_t>(by + y) * stride + static_cast<size_t>(bx) * 4,
+                    static_cast<size_t>(bw) * 4);
+    }
+    gaussianBlurARGB32(reinterpret_cast<uint32_t*>(copyData), bw, bh, copyStride / 4,
+                       radius * im.baseScale);
+    cairo_surface_mark_dirty(copy);
+    // The path being built is not part of cairo's saved state: keep it aside.
+    cairo_path_t* path = cairo_copy_path(im.cr);
+    cairo_save(im.cr);
+    cairo_identity_matrix(im.cr);
+    cairo_set_operator(im.cr, CAIRO_OPERATOR_SOURCE);
+    // Device space is the target's pixels less its device offset.
+    cairo_set_source_surface(im.cr, copy, bx - offX, by - offY);
+    cairo_new_path(im.cr);
+    cairo_rectangle(im.cr, bx - offX, by - offY, bw, bh);
+    cairo_fill(im.cr);
+    cairo_restore(im.cr);
+    if (path->status == CAIRO_STATUS_SUCCESS) cairo_append_path(im.cr, path);
+    cairo_path_destroy(path);
+    cairo_surface_destroy(copy);
 }
 
 }  // namespace platform

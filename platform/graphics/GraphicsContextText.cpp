@@ -18,9 +18,11 @@ CGSize GraphicsContext::drawTextAt(std::string_view s, CGPoint origin, const Tex
     const FontMetrics& m = run.metrics;
     // The glyphs sit vertically centred in the line box.
     const double baseline = origin.y + (m.lineHeight - (m.ascent + m.descent)) / 2 + m.ascent;
-    for (auto& g : run.glyphs) {
-        g.x += origin.x;
-        g.y += baseline;
+    for (auto& segment : run.segments) {
+        for (auto& g : segment.glyphs) {
+            g.x += origin.x;
+            g.y += baseline;
+        }
     }
     // Generous bounds: italic and accented glyphs may reach past the line box.
     const CGRect box = CGRectInset(CGRectMake(origin.x, origin.y, run.width, m.lineHeight),
@@ -29,7 +31,11 @@ CGSize GraphicsContext::drawTextAt(std::string_view s, CGPoint origin, const Tex
     cairo_new_path(im.cr);
     im.render(im.toDevice(box), [&](cairo_t* c) {
         im.setSource(style.color);
-        cairo_show_glyphs(c, run.glyphs.data(), static_cast<int>(run.glyphs.size()));
+        for (const auto& segment : run.segments) {
+            text::selectSegmentFont(c, segment, style);
+            cairo_show_glyphs(c, segment.glyphs.data(), static_cast<int>(segment.glyphs.size()));
+        }
+        text::selectFont(c, style);
     });
     cairo_new_path(im.cr);
     if (path->status == CAIRO_STATUS_SUCCESS) cairo_append_path(im.cr, path);

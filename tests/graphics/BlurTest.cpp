@@ -75,3 +75,29 @@ TEST(Blur, SingleChannelBlurSpreadsSymmetricallyAndKeepsTheTotal) {
         EXPECT_NEAR(px[(7 + d) * 15 + 7], px[7 * 15 + 7 + d], 1);
     }
 }
+
+// A backdrop inside a rounded, clipping view: only what lies inside the clip is blurred, so the
+// corners outside the rounding keep the sharp scene.
+TEST(Blur, StaysInsideTheClip) {
+    BitmapContext ctx(20, 20);
+    for (int x = 0; x < 20; x += 2) {
+        ctx.setFillColor(Color::whiteColor());
+        ctx.fillRect(CGRectMake(x, 0, 1, 20));
+        ctx.setFillColor(Color::black());
+        ctx.fillRect(CGRectMake(x + 1, 0, 1, 20));
+    }
+    const uint32_t cornerBefore = ctx.argb32(0, 0);
+    const uint32_t outsideBefore = ctx.argb32(14, 10);
+    ctx.saveGState();
+    ctx.beginPath();
+    ctx.addRect(CGRectMake(0, 0, 10, 10));
+    ctx.clip();
+    ctx.beginPath();
+    ctx.moveTo({1, 1});  // a path being built survives the blur
+    ctx.blurRegion(CGRectMake(0, 0, 20, 20), 2);
+    EXPECT_FALSE(ctx.isPathEmpty());
+    ctx.restoreGState();
+    EXPECT_NEAR(ctx.pixel(5, 5).r, 0.5, 0.15) << "inside: blurred to grey";
+    EXPECT_EQ(ctx.argb32(14, 10), outsideBefore) << "outside the clip: untouched";
+    EXPECT_EQ(ctx.argb32(0, 15), cornerBefore) << "outside the clip: untouched";
+}

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "PixelHelpers.h"
 #include "platform/graphics/BitmapContext.h"
 #include "platform/graphics/FontMap.h"
 #include "platform/graphics/Text.h"
+#include "platform/graphics/TextShaping.h"
 
 using namespace platform;
 
@@ -100,4 +104,53 @@ TEST(Text, WrapLinesBreaksAtSpacesAndNewlines) {
     EXPECT_EQ(lines[1], "word");
     EXPECT_EQ(lines[2], "next");
     EXPECT_EQ(wrapLines("unbreakable", style, 1).size(), 1u);
+}
+
+// Japanese and Chinese texts in the Latin faces of the phone's fonts: each character comes from
+// an installed face that has it, so two different characters never draw as the same box, and
+// the line still measures as the sum of its parts with the kerning after every character.
+TEST(Text, CharactersTheFaceLacksComeFromAFaceThatHasThem) {
+    ASSERT_FALSE(text::fallbackFamily(0x65E5).empty()) << "no installed font has 日";
+    EXPECT_TRUE(text::fallbackFamily(0x10FFFD).empty()) << "a private-use character has no face";
+    const TextStyle style{"DINAlternate-Bold", 20, 0, Color::black()};
+    auto ink = [&](const char* s) {
+        BitmapContext ctx(30, 30);
+        ctx.drawText(s, CGRectMake(0, 0, 30, 30), style);
+        std::vector<bool> on;
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 30; ++x) on.push_back(ctx.pixel(x, y).a > 0.5);
+        }
+        return on;
+    };
+    const auto sun = ink("日"), book = ink("本");
+    EXPECT_GT(std::count(sun.begin(), sun.end(), true), 20);
+    EXPECT_NE(sun, book) << "both characters drew the same missing-glyph box";
+
+    TextStyle kerned = style;
+    kerned.kerning = 2;
+    const double latin = measureText("Ab", kerned).width;
+    const double cjk = measureText("日本", kerned).width;
+    EXPECT_GT(cjk, 2 * 15) << "full-width characters";
+    EXPECT_NEAR(measureText("Ab日本", kerned).width, latin + cjk, 0.01);
+}
+
+// Japanese and Chinese have no blanks between words: a line breaks between any two characters,
+// never before closing punctuation, and nothing is lost or added.
+TEST(Text, WrapLinesBreaksJapaneseAndChineseBetweenCharacters) {
+    const TextStyle style{"HelveticaNeue", 14};
+    const std::string text = "縮時攝影：在轉盤上選擇間隔，點一下中心開始。再點一下即停止。";
+    const CGFloat width = measureText("縮時攝影：在", style).width + 1;
+    const auto lines = wrapLines(text, style, width);
+    ASSERT_GE(lines.size(), 4u);
+    std::string joined;
+    for (const auto& line : lines) {
+        EXPECT_LE(measureText(line, style).width, width) << line;
+        for (const char* closing : {"，", "。", "："}) {
+            EXPECT_NE(line.rfind(closing, 0), 0u) << "a line starts with " << closing;
+        }
+        joined += line;
+    }
+    EXPECT_EQ(joined, text);
+    EXPECT_EQ(wrapLines("Mixed 日本語の文", style, measureText("Mixed 日本", style).width + 1),
+              (std::vector<std::string>{"Mixed 日本", "語の文"}));
 }

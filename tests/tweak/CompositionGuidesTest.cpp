@@ -198,9 +198,12 @@ TEST_F(CompositionGuides, PageComesAndGoesWithPhotoModesAndTheStripNeverOverscro
     guides().setOverlayIndicatorImg(1, false);
     strip_->setContentOffset(CGPointMake(2 * 375, 0));
 
+    CGRect taller = strip_->frame();
+    taller.size.height = 110;  // the strip as it is while a ruler shows
+    strip_->setFrame(taller);
     controller_.mode = 1;  // video: no guide page
     create();
-    EXPECT_EQ(strip_->contentSize().width, 2 * 375);
+    EXPECT_EQ(strip_->contentSize(), CGSizeMake(2 * 375, 110));
     EXPECT_EQ(strip_->contentOffset().x, 375);
     EXPECT_TRUE(guides().overlayDrawView()->isHidden());
 

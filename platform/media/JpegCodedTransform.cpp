@@ -61,6 +61,10 @@ public:
         enter();
         return codec_.decode(bits_, pred_, blocks, nonZero, limit_) && finish(next_++);
     }
+    bool transcode(std::uint64_t negate, BitWriter& ac, std::uint32_t* begins, std::int16_t* dc) {
+        enter();
+        return codec_.transcode(bits_, pred_, negate, ac, begins, dc, limit_) && finish(next_++);
+    }
     bool skip() {
         enter();
         return codec_.skip(bits_, pred_, limit_) && finish(next_++);
@@ -108,9 +112,9 @@ bool isRgb(const Picture& pic) {
     return c.size() == 3 && c[0].id == 'R' && c[1].id == 'G' && c[2].id == 'B';
 }
 
-// The mirror of one MCU: which of its blocks each output block comes from, and the sign of each
-// coefficient (odd frequencies along the mirrored axis change sign; the masks of non-zero
-// coefficients stay as they are).
+// The mirror of one MCU: which of its blocks each output block comes from, and the zig-zag
+// positions whose coefficients change sign (odd frequencies along the mirrored axis); the masks
+// of non-zero coefficients stay as they are.
 class McuMirror {
 public:
     McuMirror(const Picture& pic, JpegFlip flip) {
@@ -123,39 +127,15 @@ public:
         }
         for (int k = 0; k < 64; ++k) {
             const int n = kZigZag[k];
-            sign_[k] = ((horizontal ? n % 8 : n / 8) % 2) ? -1 : 1;
+            if ((horizontal ? n % 8 : n / 8) % 2) negate_ |= std::uint64_t{1} << k;
         }
     }
-    void apply(const Block* in, const std::uint64_t* inNonZero, Block* out,
-               std::uint64_t* outNonZero) const {
-        for (std::size_t b = 0; b < from_.size(); ++b) {
-            const Block& block = in[from_[b]];
-            for (int k = 0; k < 64; ++k) out[b][k] = static_cast<std::int16_t>(block[k] * sign_[k]);
-            outNonZero[b] = inNonZero[from_[b]];
-        }
-    }
+    const int* order() const { return from_.data(); }
+    std::uint64_t negate() const { return negate_; }
 
 private:
     std::vector<int> from_;
-    std::array<std::int16_t, 64> sign_{};
-};
-
-// One row of MCUs and the masks of their blocks.
-struct McuRow {
-    McuRow(int cols, int perMcu)
-        : perMcu(static_cast<std::size_t>(perMcu)),
-          blocks(static_cast<std::size_t>(cols) * this->perMcu),
-          nonZero(blocks.size()) {}
-    bool read(McuReader& reader) {
-        for (std::size_t at = 0; at < blocks.size(); at += perMcu)
-            if (!reader.read(&blocks[at], &nonZero[at])) return false;
-        return true;
-    }
-    Block* mcu(int col) { return &blocks[static_cast<std::size_t>(col) * perMcu]; }
-    std::uint64_t* mask(int col) { return &nonZero[static_cast<std::size_t>(col) * perMcu]; }
-    std::size_t perMcu;
-    std::vector<Block> blocks;
-    std::vector<std::uint64_t> nonZero;
+    std::uint64_t negate_ = 0;
 };
 
 // Where a flip's output goes: the file's header, then the scan with a restart marker (and
@@ -184,93 +164,6 @@ private:
     BitWriter w_;
 };
 
-// A horizontal flip: each row is read, then written backwards, MCU by mirrored MCU.
-bool flipColumns(const Picture& pic, const McuCodec& codec, const McuMirror& mirror,
-                 ScanWriter& out) {
-    McuReader reader(pic, codec);
-    reader.start(0);
-    McuRow row(pic.mcuCols, codec.blocksPerMcu()), mcu(1, codec.blocksPerMcu());
-    for (int r = 0; r < pic.mcuRows; ++r) {
-        if (!row.read(reader)) return false;
-        for (int c = 0; c < pic.mcuCols; ++c) {
-            const int from = pic.mcuCols - 1 - c;
-            mirror.apply(row.mcu(from), row.mask(from), mcu.mcu(0), mcu.mask(0));
-            if (!codec.encode(out.at(r * pic.mcuCols + c), out.pred, mcu.mcu(0), mcu.mask(0)))
-                return false;
-        }
-    }
-    return true;
-}
-
-// A vertical flip in one pass, when every restart interval begins a row: each row is coded at
-// once into a buffer, all but its first MCU, whose DC values depend on the row written before
-// it (the next row read). The rows are then written backwards: the first MCU coded with the
-// running predictors, the rest copied.
-bool flipRowsBuffered(const Picture& pic, const McuCodec& codec, const McuMirror& mirror,
-                      ScanWriter& out) {
-    const int cols = pic.mcuCols, rows = pic.mcuRows, perMcu = codec.blocksPerMcu();
-    McuReader reader(pic, codec);
-    reader.start(0);
-    McuRow row(cols, perMcu), mcu(1, perMcu), first(rows, perMcu);
-    std::vector<std::uint64_t> start(static_cast<std::size_t>(rows)), end(start.size());
-    std::vector<Predictors> endPred(start.size());
-    Bytes bits;
-    bits.reserve(pic.data.size());
-    BitWriter buffer(bits, false);
-    for (int r = 0; r < rows; ++r) {
-        const int j = rows - 1 - r;  // its place in the output
-        if (!row.read(reader)) return false;
-        mirror.apply(row.mcu(0), row.mask(0), first.mcu(j), first.mask(j));
-        Predictors pred{};
-        for (const Component& c : pic.components)
-            pred[static_cast<std::size_t>(&c - pic.components.data())] =
-                first.mcu(j)[c.firstBlock + c.h * c.v - 1][0];
-        start[j] = buffer.position();
-        for (int c = 1; c < cols; ++c) {
-            mirror.apply(row.mcu(c), row.mask(c), mcu.mcu(0), mcu.mask(0));
-            if (!codec.encode(buffer, pred, mcu.mcu(0), mcu.mask(0))) return false;
-        }
-        end[j] = buffer.position();
-        endPred[j] = pred;
-    }
-    buffer.padToByte();
-    bits.resize(bits.size() + kDataPadding, 0);
-    for (int j = 0; j < rows; ++j) {
-        BitWriter& w = out.at(j * cols);
-        if (!codec.encode(w, out.pred, first.mcu(j), first.mask(j))) return false;
-        if (cols == 1) continue;
-        w.copy(bits, start[j], end[j]);
-        out.pred = endPred[j];
-    }
-    return true;
-}
-
-// A vertical flip whatever the restart interval: a first pass notes where each row starts,
-// then the rows are decoded backwards.
-bool flipRowsTwoPasses(const Picture& pic, const McuCodec& codec, const McuMirror& mirror,
-                       ScanWriter& out) {
-    const int cols = pic.mcuCols, rows = pic.mcuRows;
-    McuReader reader(pic, codec);
-    reader.start(0);
-    std::vector<std::pair<std::uint64_t, Predictors>> rowStart(static_cast<std::size_t>(rows));
-    for (int m = 0; m < pic.mcuCount(); ++m) {
-        if (m % cols == 0) rowStart[m / cols] = {reader.position(), reader.predictors()};
-        if (!reader.skip()) return false;
-    }
-    McuRow row(cols, codec.blocksPerMcu()), mcu(1, codec.blocksPerMcu());
-    for (int j = 0; j < rows; ++j) {
-        const int r = rows - 1 - j;
-        reader.resume(r * cols, rowStart[r].first, rowStart[r].second);
-        if (!row.read(reader)) return false;
-        for (int c = 0; c < cols; ++c) {
-            mirror.apply(row.mcu(c), row.mask(c), mcu.mcu(0), mcu.mask(0));
-            if (!codec.encode(out.at(j * cols + c), out.pred, mcu.mcu(0), mcu.mask(0)))
-                return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 std::optional<Bytes> flipCoded(ByteSpan jpeg, JpegFlip flip, const JpegLimits& limits) {
@@ -281,13 +174,33 @@ std::optional<Bytes> flipCoded(ByteSpan jpeg, JpegFlip flip, const JpegLimits& l
     if (horizontal ? pic.width % (8 * pic.maxH) : pic.height % (8 * pic.maxV)) return std::nullopt;
     const McuCodec codec(pic);
     if (!codec.valid()) return std::nullopt;
+    // Every block is read once, in file order, its AC data kept with the mirrored signs;
+    // then the MCUs are written in their new order, coding only the DC differences.
     const McuMirror mirror(pic, flip);
+    const int cols = pic.mcuCols, rows = pic.mcuRows, perMcu = codec.blocksPerMcu();
+    const std::size_t blocks = static_cast<std::size_t>(pic.mcuCount()) * perMcu;
+    std::vector<std::uint32_t> begins(blocks + 1);
+    std::vector<std::int16_t> dc(blocks);
+    Bytes ac;
+    ac.reserve(pic.data.size() + kDataPadding);
+    BitWriter acOut(ac, false);
+    McuReader reader(pic, codec);
+    reader.start(0);
+    for (std::size_t at = 0; at < blocks; at += static_cast<std::size_t>(perMcu))
+        if (!reader.transcode(mirror.negate(), acOut, &begins[at], &dc[at])) return std::nullopt;
+    acOut.padToByte();
+    ac.resize(ac.size() + kDataPadding, 0);
+
     ScanWriter out(jpeg, pic);
-    const bool done = horizontal ? flipColumns(pic, codec, mirror, out)
-                      : pic.restartInterval % pic.mcuCols == 0
-                          ? flipRowsBuffered(pic, codec, mirror, out)
-                          : flipRowsTwoPasses(pic, codec, mirror, out);
-    if (!done) return std::nullopt;
+    for (int j = 0; j < rows; ++j) {
+        for (int c = 0; c < cols; ++c) {
+            const int from = horizontal ? j * cols + cols - 1 - c : (rows - 1 - j) * cols + c;
+            const auto at = static_cast<std::size_t>(from) * perMcu;
+            if (!codec.encodeTranscoded(out.at(j * cols + c), out.pred, ac, &begins[at], &dc[at],
+                                        mirror.order()))
+                return std::nullopt;
+        }
+    }
     return out.finish();
 }
 

@@ -91,18 +91,8 @@ bool codeBlock(BitReader& r, const HuffmanDecoder& dc, const HuffmanDecoder& ac,
 
 }  // namespace
 
-void BitWriter::flushWord() {
-    bits_ -= 32;
-    const auto w = static_cast<std::uint32_t>(acc_ >> bits_);
-    // No 0xFF byte in the word (the usual case): four bytes at once.
-    if (!stuff_ || (((~w) - 0x01010101u) & w & 0x80808080u) == 0) {
-        const std::uint32_t be = __builtin_bswap32(w);
-        const std::size_t at = out_->size();
-        out_->resize(at + 4);
-        std::memcpy(out_->data() + at, &be, 4);
-        return;
-    }
-    for (int shift = 24; shift >= 0; shift -= 8) emit(static_cast<std::uint8_t>(w >> shift));
+void BitWriter::flushStuffed(std::uint32_t word) {
+    for (int shift = 24; shift >= 0; shift -= 8) emit(static_cast<std::uint8_t>(word >> shift));
 }
 
 void BitWriter::copy(const Bytes& data, std::uint64_t from, std::uint64_t to) {
@@ -162,17 +152,17 @@ bool HuffmanDecoder::build(const HuffmanSpec& spec) {
                 continue;
             }
             e.run = static_cast<std::uint8_t>(run);
+            e.size = static_cast<std::uint8_t>(size);
             e.value = static_cast<std::int16_t>(extend(rest >> (spare - size), size));
         }
     });
 }
 
 bool HuffmanEncoder::build(const HuffmanSpec& spec) {
-    size_.fill(0);
+    entry_.fill(0);
     return forEachCode(spec, [&](std::uint8_t symbol, std::uint32_t code, int len, int) {
-        if (size_[symbol]) return;  // a symbol listed twice keeps its first code
-        code_[symbol] = static_cast<std::uint16_t>(code);
-        size_[symbol] = static_cast<std::uint8_t>(len);
+        if (entry_[symbol]) return;  // a symbol listed twice keeps its first code
+        entry_[symbol] = (code << 8) | static_cast<std::uint32_t>(len);
     });
 }
 
@@ -218,29 +208,32 @@ bool McuCodec::skip(BitReader& reader, Predictors& pred, std::uint64_t limit) co
 bool McuCodec::encode(BitWriter& writer, Predictors& pred, const Block* blocks,
                       const std::uint64_t* nonZero) const {
     BitWriter w = writer;
-    const bool ok = encodeBlocks(w, pred, blocks, nonZero);
+    const bool ok = encodeBlocks(
+        w, pred, [&](std::size_t b) -> const Block& { return blocks[b]; },
+        [&](std::size_t b) { return nonZero ? nonZero[b] : nonZeroMask(blocks[b]); });
     writer = w;
     return ok;
 }
 
-bool McuCodec::encodeBlocks(BitWriter& w, Predictors& pred, const Block* blocks,
-                            const std::uint64_t* nonZero) const {
+std::uint64_t McuCodec::nonZeroMask(const Block& block) {
+    std::uint64_t mask = 0;
+    for (int k = 1; k < 64; ++k) mask |= std::uint64_t{block[k] != 0} << k;
+    return mask;
+}
+
+template <typename BlockAt, typename MaskAt>
+bool McuCodec::encodeBlocks(BitWriter& w, Predictors& pred, BlockAt blockAt, MaskAt maskAt) const {
     for (std::size_t b = 0; b < blockComponent_.size(); ++b) {
         const int c = blockComponent_[b];
         const Tables& t = tables_[c];
-        const Block& block = blocks[b];
+        const Block& block = blockAt(b);
         const int diff = block[0] - pred[c];
         pred[c] = block[0];
         int size = diff ? magnitudeBits(diff) : 0;
         if (!t.dcEncoder.has(size)) return false;
         t.dcEncoder.put(w, size, static_cast<std::uint32_t>(diff < 0 ? diff - 1 : diff), size);
-        // The non-zero coefficients as bits, visited in order.
-        std::uint64_t mask = 0;
-        if (nonZero) {
-            mask = nonZero[b];
-        } else {
-            for (int k = 1; k < 64; ++k) mask |= std::uint64_t{block[k] != 0} << k;
-        }
+        // The non-zero coefficients, visited in order through their mask.
+        std::uint64_t mask = maskAt(b);
         int last = 0;
         while (mask) {
             const int k = std::countr_zero(mask);
@@ -263,6 +256,86 @@ bool McuCodec::encodeBlocks(BitWriter& w, Predictors& pred, const Block* blocks,
         }
     }
     return true;
+}
+
+bool McuCodec::transcode(BitReader& reader, Predictors& pred, std::uint64_t negate,
+                         BitWriter& acOut, std::uint32_t* begins, std::int16_t* dc,
+                         std::uint64_t limit) const {
+    BitReader r = reader;
+    BitWriter out = acOut;
+    const auto done = [&](bool ok) { return reader = r, acOut = out, ok; };
+    for (std::size_t b = 0; b < blockComponent_.size(); ++b) {
+        const int c = blockComponent_[b];
+        const Tables& t = tables_[c];
+        begins[b] = static_cast<std::uint32_t>(out.position());
+        r.refill();
+        const int s = t.dcDecoder.decode(r);
+        if (s < 0 || s > 15) return done(false);
+        int& p = pred[c];
+        p += s ? extend(r.take(s), s) : 0;
+        if (p < -32768 || p > 32767) return done(false);
+        dc[b] = static_cast<std::int16_t>(p);
+        for (int k = 1; k < 64;) {
+            r.refill();
+            if (const auto& fast = t.acDecoder.fastAc(r); fast.length) {
+                std::uint32_t bits = r.take(fast.length);
+                if (fast.run == HuffmanDecoder::kEndOfBlock) {
+                    out.put(bits, fast.length);
+                    break;
+                }
+                if (fast.run == HuffmanDecoder::kZeroRun) {
+                    out.put(bits, fast.length);
+                    if ((k += 16) > 64) return done(false);
+                    continue;
+                }
+                if ((k += fast.run) > 63) return done(false);
+                if ((negate >> k) & 1) bits ^= (1u << fast.size) - 1;
+                out.put(bits, fast.length);
+                ++k;
+                continue;
+            }
+            const std::uint32_t ahead = r.peek(16);
+            const std::uint64_t before = r.position();
+            const int rs = t.acDecoder.decode(r);
+            if (rs < 0) return done(false);
+            const auto length = static_cast<int>(r.position() - before);
+            out.put(ahead >> (16 - length), length);
+            const int run = rs >> 4, size = rs & 15;
+            if (size) {
+                if ((k += run) > 63) return done(false);
+                std::uint32_t extra = r.take(size);
+                if ((negate >> k) & 1) extra ^= (1u << size) - 1;
+                out.put(extra, size);
+                ++k;
+            } else if (run == 15) {
+                if ((k += 16) > 64) return done(false);
+            } else {
+                break;  // end of block
+            }
+        }
+        if (r.position() > limit) return done(false);
+    }
+    begins[blockComponent_.size()] = static_cast<std::uint32_t>(out.position());
+    return done(true);
+}
+
+bool McuCodec::encodeTranscoded(BitWriter& writer, Predictors& pred, const Bytes& ac,
+                                const std::uint32_t* begins, const std::int16_t* dc,
+                                const int* order) const {
+    BitWriter w = writer;
+    const auto done = [&](bool ok) { return writer = w, ok; };
+    for (std::size_t b = 0; b < blockComponent_.size(); ++b) {
+        const int c = blockComponent_[b];
+        const HuffmanEncoder& dcEncoder = tables_[c].dcEncoder;
+        const int from = order[b];
+        const int diff = dc[from] - pred[c];
+        pred[c] = dc[from];
+        const int size = diff ? magnitudeBits(diff) : 0;
+        if (!dcEncoder.has(size)) return done(false);
+        dcEncoder.put(w, size, static_cast<std::uint32_t>(diff < 0 ? diff - 1 : diff), size);
+        w.copy(ac, begins[from], begins[from + 1]);
+    }
+    return done(true);
 }
 
 }  // namespace platform::baseline

@@ -66,6 +66,16 @@ public:
         bits_ += n;
         if (bits_ >= 32) flushWord();
     }
+    void flushWord() {
+        bits_ -= 32;
+        const auto w = static_cast<std::uint32_t>(acc_ >> bits_);
+        // A word with no 0xFF byte (the usual case) goes out as it is.
+        if (stuff_ && (((~w) - 0x01010101u) & w & 0x80808080u) != 0) return flushStuffed(w);
+        out_->push_back(static_cast<std::uint8_t>(w >> 24));
+        out_->push_back(static_cast<std::uint8_t>(w >> 16));
+        out_->push_back(static_cast<std::uint8_t>(w >> 8));
+        out_->push_back(static_cast<std::uint8_t>(w));
+    }
     // Bits [from, to) of a reader's data, as they are.
     void copy(const Bytes& data, std::uint64_t from, std::uint64_t to);
     // Bytes of a scan as a file holds them, stuffing and all, after a whole number of bytes.
@@ -78,7 +88,7 @@ public:
     void marker(std::uint8_t code);
 
 private:
-    void flushWord();
+    void flushStuffed(std::uint32_t word);
     void emit(std::uint8_t byte) {
         out_->push_back(byte);
         if (stuff_ && byte == 0xFF) out_->push_back(0);
@@ -117,6 +127,7 @@ public:
         std::int16_t value = 0;
         std::uint8_t length = 0;
         std::uint8_t run = 0;
+        std::uint8_t size = 0;  // of the extra bits
     };
     static constexpr int kFastBits = 10;
     static constexpr std::uint8_t kZeroRun = 16, kEndOfBlock = 17;
@@ -134,16 +145,15 @@ private:
 class HuffmanEncoder {
 public:
     bool build(const HuffmanSpec& spec);
-    bool has(int symbol) const { return size_[symbol] != 0; }
+    bool has(int symbol) const { return (entry_[symbol] & 0xFF) != 0; }
     // The symbol's code followed by `size` extra bits of value.
     void put(BitWriter& w, int symbol, std::uint32_t value, int size) const {
-        w.put((std::uint32_t{code_[symbol]} << size) | (value & ((1u << size) - 1)),
-              size_[symbol] + size);
+        const std::uint32_t e = entry_[symbol];
+        w.put(((e >> 8) << size) | (value & ((1u << size) - 1)), static_cast<int>(e & 0xFF) + size);
     }
 
 private:
-    std::array<std::uint16_t, 256> code_{};
-    std::array<std::uint8_t, 256> size_{};
+    std::array<std::uint32_t, 256> entry_{};  // (code << 8) | length; 0: no code
 };
 
 // Decodes and encodes whole MCUs of one picture with its own tables.
@@ -162,13 +172,27 @@ public:
     // The same, keeping only the DC predictors.
     bool skip(BitReader& r, Predictors& pred, std::uint64_t limit) const;
     // False when a value needs a code the file's tables lack. The masks, when given, are
-    // those decode gave for the blocks (a sign change keeps them).
+    // those decode gave for the blocks.
     bool encode(BitWriter& w, Predictors& pred, const Block* blocks,
                 const std::uint64_t* nonZero = nullptr) const;
 
+    // Mirroring blocks in the DCT domain changes the sign of some coefficients, and a sign
+    // is all in a coefficient's extra bits: the codes stay. transcode() reads one MCU and
+    // appends each block's AC data to `ac` (unstuffed) with the extra bits of the positions in
+    // `negate` inverted, noting where each block's data begins and its DC value;
+    // encodeTranscoded() writes an MCU made of such blocks (block b being the noted block
+    // order[b]), coding only the DC differences anew. begins[] needs one entry past the last
+    // block written (the end of `ac` so far).
+    bool transcode(BitReader& r, Predictors& pred, std::uint64_t negate, BitWriter& ac,
+                   std::uint32_t* begins, std::int16_t* dc, std::uint64_t limit) const;
+    bool encodeTranscoded(BitWriter& w, Predictors& pred, const Bytes& ac,
+                          const std::uint32_t* begins, const std::int16_t* dc,
+                          const int* order) const;
+
 private:
-    bool encodeBlocks(BitWriter& w, Predictors& pred, const Block* blocks,
-                      const std::uint64_t* nonZero) const;
+    static std::uint64_t nonZeroMask(const Block& block);
+    template <typename BlockAt, typename MaskAt>
+    bool encodeBlocks(BitWriter& w, Predictors& pred, BlockAt blockAt, MaskAt maskAt) const;
     struct Tables {
         HuffmanDecoder dcDecoder, acDecoder;
         HuffmanEncoder dcEncoder, acEncoder;

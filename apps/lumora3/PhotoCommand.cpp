@@ -98,7 +98,7 @@ int jobsFor(const PhotoOptions& options) {
 }
 
 // Room for one photo's buffers: a 12 MP photo's file, scan data and result, with slack.
-constexpr std::size_t kHeapPerWorker = 32u << 20;
+constexpr std::size_t kHeapForAPhoto = 32u << 20;
 
 int runPhoto(const PhotoOptions& options) {
     const fs::path in = options.in;
@@ -123,7 +123,7 @@ int runPhoto(const PhotoOptions& options) {
     }
     pt::PhotoJobOptions job;
     job.operation = options.operation;
-    pt::keepLargeBuffersOnHeap(kHeapPerWorker * static_cast<std::size_t>(jobsFor(options)));
+    pt::keepLargeBuffersOnHeap(kHeapForAPhoto);
     job.inPlace = options.inPlace;
     job.dryRun = options.dryRun;
     job.includeTime = options.includeTime;

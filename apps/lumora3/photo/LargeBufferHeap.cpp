@@ -11,13 +11,13 @@ namespace lumora::phototool {
 
 void keepLargeBuffersOnHeap(std::size_t bytes) {
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
-    // Every buffer from the main heap, which is never trimmed: one arena for every worker (they
-    // make few allocations, each large), no buffer in a mapping of its own.
-    if (mallopt(M_ARENA_MAX, 1) == 0 || mallopt(M_MMAP_THRESHOLD, 1 << 30) == 0 ||
-        mallopt(M_TRIM_THRESHOLD, 1 << 30) == 0)
-        return;
+    // No buffer in a mapping of its own, and no heap ever trimmed: what one photo freed is
+    // there, already faulted in, for the next. (Workers' threads have heaps of their own,
+    // which the first photo of each fills.)
+    if (mallopt(M_MMAP_THRESHOLD, 1 << 30) == 0 || mallopt(M_TRIM_THRESHOLD, 1 << 30) == 0) return;
     const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
-    // Growing the heap by one allocation touches none of its pages.
+    // The main heap (a single photo is rewritten on the main thread) is grown once, touching
+    // none of its pages, and marked for huge pages.
     void* grow = std::malloc(bytes);
     if (!grow) return;
     std::free(grow);

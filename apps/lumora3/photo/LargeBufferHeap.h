@@ -9,8 +9,8 @@
 
 namespace lumora::phototool {
 
-// Sets the heap up for buffers of up to `bytes` in all (a few times a photo's size per
-// worker). Call once, before any worker starts; a no-op where the allocator is not glibc's.
+// Sets the heap up for buffers of up to `bytes` in all (a few times a photo's size). Call
+// once, before any worker starts; a no-op where the allocator is not glibc's.
 void keepLargeBuffersOnHeap(std::size_t bytes);
 
 }  // namespace lumora::phototool

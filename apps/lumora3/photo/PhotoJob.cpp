@@ -3,6 +3,7 @@
 #include "apps/lumora3/photo/PhotoFiles.h"
 #include "apps/lumora3/photo/StampDate.h"
 #include "photo/PhotoRewrite.h"
+#include "photo/StampDrawing.h"
 #include "photo/StampLayout.h"
 #include "platform/media/Exif.h"
 
@@ -64,11 +65,19 @@ PhotoResult processPhoto(const PhotoJobOptions& options, const std::filesystem::
                 options, *photo, out,
                 "orientation " + std::to_string(tag) + " takes no stamp, kept unchanged");
         }
+        if (header->cmyk) {
+            return skipped(options, *photo, out, "a CMYK photo takes no stamp, kept unchanged");
+        }
         std::string why;
         text = stampText(options, *photo, why);
         if (text.empty()) {
             return skipped(options, *photo, out,
                            why.empty() ? "cannot format the date, kept unchanged" : why);
+        }
+        const auto box = stampBounds(text, stampLayout(tag, header->width, header->height));
+        if (!box || box->x >= header->width || box->y >= header->height ||
+            box->x + box->width <= 0 || box->y + box->height <= 0) {
+            return skipped(options, *photo, out, "too small for the stamp to show, kept unchanged");
         }
     }
     if (options.dryRun) {

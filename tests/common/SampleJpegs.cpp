@@ -68,14 +68,28 @@ JpegBytes makeJpeg(const SampleJpeg& sample) {
                                                     : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, sample.quality, TRUE);
+    if (sample.components == 3) {
+        cinfo.comp_info[0].h_samp_factor = sample.h;
+        cinfo.comp_info[0].v_samp_factor = sample.v;
+    }
+    if (sample.restartMcus < 0) {
+        cinfo.restart_in_rows = 1;
+    } else {
+        cinfo.restart_interval = static_cast<unsigned>(sample.restartMcus);
+    }
+    cinfo.optimize_coding = sample.optimize ? TRUE : FALSE;
     if (sample.progressive) jpeg_simple_progression(&cinfo);
     cinfo.arith_code = sample.arithmetic ? TRUE : FALSE;
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(static_cast<std::size_t>(sample.width * sample.components));
+    std::uint32_t seed = 7;
     for (int y = 0; y < sample.height; ++y) {
         for (int x = 0; x < sample.width; ++x) {
             for (int c = 0; c < sample.components; ++c) {
-                const int v = (x * 255 / std::max(1, sample.width - 1) + c * 80 + y * 3) % 256;
+                seed = seed * 1664525u + 1013904223u;
+                const int grain = sample.noise ? static_cast<int>(seed >> 27) : 0;
+                const int v =
+                    (x * 255 / std::max(1, sample.width - 1) + c * 80 + y * 3 + grain) % 256;
                 row[static_cast<std::size_t>(x * sample.components + c)] = static_cast<JSAMPLE>(v);
             }
         }

@@ -18,6 +18,10 @@ struct SampleJpeg {
     bool progressive = false;
     bool arithmetic = false;
     int quality = 90;
+    int h = 2, v = 2;       // the luma sampling factors of a colour picture (chroma 1x1)
+    int restartMcus = 0;    // MCUs per restart interval; -1 for one row of MCUs
+    bool optimize = false;  // Huffman tables fitted to the picture
+    bool noise = false;     // grain over the ramp, for entropy data with many codes
 };
 
 // A picture of a diagonal colour ramp, so flips and stamps change its pixels.

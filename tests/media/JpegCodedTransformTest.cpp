@@ -3,11 +3,6 @@
 // coded, and decline (leaving the work to libjpeg) what they cannot do.
 #include <gtest/gtest.h>
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <cstring>
 #include <string>
 
@@ -15,85 +10,52 @@
 #include "platform/media/JpegCodedTransform.h"
 #include "platform/media/JpegRegionEdit.h"
 #include "platform/media/JpegTransform.h"
-#include "tests/media/PhotoFiles.h"
+#include "tests/common/SampleJpegs.h"
 
 using namespace platform;
 
 namespace {
 
-struct Encoding {
-    int width = 64, height = 48;
-    int h = 2, v = 2;       // luma sampling factors (chroma 1x1); h = 0 for greyscale
-    int restartMcus = 0;    // MCUs per restart interval
-    bool optimize = false;  // Huffman tables fitted to the picture
-    bool progressive = false;
-};
+using lumora::test::SampleJpeg;
 
-std::string describe(const Encoding& e) {
+std::string describe(const SampleJpeg& e) {
     return std::to_string(e.width) + "x" + std::to_string(e.height) + " " +
-           (e.h ? std::to_string(e.h) + "x" + std::to_string(e.v) : std::string("grey")) +
+           (e.components == 3 ? std::to_string(e.h) + "x" + std::to_string(e.v)
+                              : std::string("grey")) +
            " restart " + std::to_string(e.restartMcus) + (e.optimize ? " optimized" : "");
 }
 
-// A noisy picture encoded by libjpeg with the given layout.
-Bytes encode(const Encoding& e) {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* mem = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &mem, &size);
-    c.image_width = static_cast<JDIMENSION>(e.width);
-    c.image_height = static_cast<JDIMENSION>(e.height);
-    c.input_components = e.h ? 3 : 1;
-    c.in_color_space = e.h ? JCS_RGB : JCS_GRAYSCALE;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE);
-    if (e.h) {
-        c.comp_info[0].h_samp_factor = e.h;
-        c.comp_info[0].v_samp_factor = e.v;
-    }
-    if (e.restartMcus < 0) {
-        c.restart_in_rows = 1;
-    } else {
-        c.restart_interval = static_cast<unsigned>(e.restartMcus);
-    }
-    c.optimize_coding = e.optimize ? TRUE : FALSE;
-    if (e.progressive) jpeg_simple_progression(&c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(e.width) * c.input_components);
-    std::uint32_t seed = 7;
-    while (c.next_scanline < c.image_height) {
-        const int y = static_cast<int>(c.next_scanline);
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            seed = seed * 1664525u + 1013904223u;
-            const int x = static_cast<int>(i) / c.input_components;
-            row[i] = static_cast<JSAMPLE>(
-                (x * 5 + y * 3 + static_cast<int>(i % 3) * 70 + static_cast<int>(seed >> 27)) &
-                0xFF);
-        }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    Bytes out(mem, mem + size);
-    jpeg_destroy_compress(&c);
-    std::free(mem);
-    return out;
+SampleJpeg layout(int width, int height, int components, int h, int v, int restart,
+                  bool optimize = false, bool progressive = false) {
+    SampleJpeg e;
+    e.width = width;
+    e.height = height;
+    e.components = components;
+    e.h = h;
+    e.v = v;
+    e.restartMcus = restart;
+    e.optimize = optimize;
+    e.progressive = progressive;
+    e.noise = true;
+    return e;
 }
 
-std::vector<Encoding> layouts() {
-    std::vector<Encoding> all;
+Bytes encode(const SampleJpeg& e) {
+    return lumora::test::makeJpeg(e);
+}
+
+std::vector<SampleJpeg> layouts() {
+    std::vector<SampleJpeg> all;
     for (auto [h, v] : {std::pair{2, 2}, {2, 1}, {1, 2}, {1, 1}, {0, 0}}) {
+        const int components = h ? 3 : 1;
         for (int restart : {0, 1, 5, -1}) {
-            all.push_back({64, 48, h, v, restart});
+            all.push_back(layout(64, 48, components, h, v, restart));
             // Partial MCUs along one edge (for 4:2:0): the bottom one, then the right one.
-            all.push_back({64, 40, h, v, restart});
-            all.push_back({72, 48, h, v, restart});
+            all.push_back(layout(64, 40, components, h, v, restart));
+            all.push_back(layout(72, 48, components, h, v, restart));
         }
     }
-    all.push_back({96, 64, 2, 2, 3, true});  // tables fitted to the picture
+    all.push_back(layout(96, 64, 3, 2, 2, 3, true));  // tables fitted to the picture
     return all;
 }
 
@@ -123,14 +85,22 @@ RegionPainter invertRect(int x0, int y0, int x1, int y1) {
 }  // namespace
 
 TEST(JpegCodedTransform, FlipsGiveLibjpegsPictureAndKeepTheHeader) {
-    for (const Encoding& e : layouts()) {
+    for (const SampleJpeg& e : layouts()) {
         const Bytes jpeg = encode(e);
         for (JpegFlip flip : {JpegFlip::Horizontal, JpegFlip::Vertical}) {
             const std::string what = describe(e) + (flip == JpegFlip::Vertical ? " V" : " H");
             auto reference = flipJpegByCoefficients(jpeg, flip);
             auto coded = baseline::flipCoded(jpeg, flip);
-            ASSERT_EQ(reference.has_value(), coded.has_value()) << what;
-            if (!coded) continue;  // not whole MCUs along the flipped edge
+            if (!reference) {  // not whole MCUs along the flipped edge
+                EXPECT_FALSE(coded) << what;
+                continue;
+            }
+            // Tables fitted to the picture may lack a DC difference the new order needs.
+            if (!coded && e.optimize) {
+                expectSamePicture(*flipJpegLossless(jpeg, flip), *reference, what);
+                continue;
+            }
+            ASSERT_TRUE(coded) << what;
             expectSamePicture(*coded, *reference, what);
             const std::size_t header = scanStart(jpeg);
             ASSERT_GT(header, 0u);
@@ -142,7 +112,7 @@ TEST(JpegCodedTransform, FlipsGiveLibjpegsPictureAndKeepTheHeader) {
 }
 
 TEST(JpegCodedTransform, RegionEditGivesLibjpegsPictureAndCopiesUntouchedMcus) {
-    for (const Encoding& e : layouts()) {
+    for (const SampleJpeg& e : layouts()) {
         const Bytes jpeg = encode(e);
         for (PixelRect r : {PixelRect{0, 0, 9, 9}, PixelRect{20, 17, 30, 12},
                             PixelRect{e.width - 5, e.height - 3, 40, 40}}) {
@@ -164,7 +134,7 @@ TEST(JpegCodedTransform, RegionEditGivesLibjpegsPictureAndCopiesUntouchedMcus) {
 }
 
 TEST(JpegCodedTransform, DeclinesWhatItCannotDoAndThePublicCallsStillWork) {
-    const Bytes progressive = encode({64, 48, 2, 2, 0, false, true});
+    const Bytes progressive = encode(layout(64, 48, 3, 2, 2, 0, false, true));
     EXPECT_FALSE(baseline::parse(progressive));
     EXPECT_FALSE(baseline::flipCoded(progressive, JpegFlip::Vertical));
     auto flipped = flipJpegLossless(progressive, JpegFlip::Vertical);
@@ -173,7 +143,7 @@ TEST(JpegCodedTransform, DeclinesWhatItCannotDoAndThePublicCallsStillWork) {
                       "progressive");
 
     // Tables fitted to one picture lack codes an edit may need: then libjpeg does the edit.
-    const Bytes fitted = encode({64, 48, 2, 2, 0, true});
+    const Bytes fitted = encode(layout(64, 48, 3, 2, 2, 0, true));
     const auto paint = invertRect(0, 0, 64, 48);
     auto edited = editJpegRegion(fitted, {0, 0, 64, 48}, paint);
     ASSERT_TRUE(edited);
@@ -182,7 +152,7 @@ TEST(JpegCodedTransform, DeclinesWhatItCannotDoAndThePublicCallsStillWork) {
 
     // Broken data: a cut scan, a restart marker out of order, bytes left after a scan, a
     // picture over the limit. Nothing is made of them, on either path.
-    const Bytes good = encode({64, 48, 2, 2, 1});
+    const Bytes good = encode(layout(64, 48, 3, 2, 2, 1));
     Bytes cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() - 40));
     Bytes misordered = good;
     Bytes extra = good;

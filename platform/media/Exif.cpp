@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/media/ExifBlock.h"
 #include "platform/media/ExifOrientation.h"
 
 namespace platform {
@@ -14,25 +15,7 @@ namespace {
 
 constexpr ExifTag kOrientationTag = EXIF_TAG_ORIENTATION;
 constexpr std::size_t kExifHeader = 6;  // "Exif\0\0" before the TIFF structure
-constexpr std::size_t kMaxSegmentPayload = 65533;
-
-struct ExifDataDeleter {
-    void operator()(ExifData* d) const { exif_data_unref(d); }
-};
-using ExifDataPtr = std::unique_ptr<ExifData, ExifDataDeleter>;
-
-// libexif parses the whole block given to it: hand it only the segment's payload, which is
-// at most 64 KB, so a broken file cannot make it read or allocate without bound.
-ExifDataPtr loadExif(ByteSpan payload) {
-    ExifDataPtr data(exif_data_new());
-    if (!data) return nullptr;
-    // Keep entries exactly as stored: no repairs, no added mandatory tags, maker notes untouched.
-    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
-    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
-    exif_data_set_option(data.get(), EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE);
-    exif_data_load_data(data.get(), payload.data(), static_cast<unsigned int>(payload.size()));
-    return data;
-}
+using exif::DataPtr;
 
 // Offset (in the file) of the 2-byte value of IFD0's orientation entry, found by walking the
 // TIFF structure with every read bounds-checked; nullopt when absent or malformed.
@@ -72,25 +55,12 @@ std::optional<std::size_t> orientationValueOffset(ByteSpan file, const JpegSegme
     return std::nullopt;
 }
 
-Bytes segmentFromExif(ExifData* data) {
-    unsigned char* raw = nullptr;
-    unsigned int rawSize = 0;
-    exif_data_save_data(data, &raw, &rawSize);
-    std::unique_ptr<unsigned char, decltype(&std::free)> owned(raw, &std::free);
-    if (!raw || rawSize == 0 || rawSize + 2 > kMaxSegmentPayload + 2) return {};
-    const std::size_t length = rawSize + 2;
-    Bytes segment{0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8),
-                  static_cast<std::uint8_t>(length & 0xFF)};
-    segment.insert(segment.end(), raw, raw + rawSize);
-    return segment;
-}
-
 }  // namespace
 
 std::optional<int> readExifOrientation(ByteSpan jpeg) {
     auto segment = findExifSegment(jpeg);
     if (!segment) return std::nullopt;
-    ExifDataPtr data = loadExif(segment->payload(jpeg));
+    DataPtr data = exif::load(segment->payload(jpeg));
     if (!data) return std::nullopt;
     ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_0], kOrientationTag);
     if (!entry || entry->format != EXIF_FORMAT_SHORT || entry->components != 1 || !entry->data ||
@@ -121,7 +91,7 @@ std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
     }
 
     // No entry to patch: rebuild the block through libexif with the entry added.
-    ExifDataPtr data = segment ? loadExif(segment->payload(jpeg)) : ExifDataPtr(exif_data_new());
+    DataPtr data = segment ? exif::load(segment->payload(jpeg)) : DataPtr(exif_data_new());
     if (!data) return std::nullopt;
     if (!segment) exif_data_set_byte_order(data.get(), EXIF_BYTE_ORDER_MOTOROLA);
     ExifContent* ifd0 = data->ifd[EXIF_IFD_0];
@@ -147,24 +117,10 @@ std::optional<Bytes> writeExifOrientation(ByteSpan jpeg, int tag) {
     }
     if (!entry->data || entry->size < 2) return std::nullopt;
     exif_set_short(entry->data, exif_data_get_byte_order(data.get()), static_cast<ExifShort>(tag));
-    Bytes app1 = segmentFromExif(data.get());
-    if (app1.empty()) return std::nullopt;
-
-    // Replace the old block, or put the new one right after SOI (and a leading JFIF header).
-    std::size_t cut = 2, cutEnd = 2;
-    if (segment) {
-        cut = segment->offset;
-        cutEnd = segment->offset + segment->size;
-    } else if (!header->empty() && header->front().marker == 0xE0) {
-        cut = cutEnd = header->front().offset + header->front().size;
-    }
-    Bytes out;
-    out.reserve(jpeg.size() + app1.size());
-    out.insert(out.end(), jpeg.begin(), jpeg.begin() + cut);
-    out.insert(out.end(), app1.begin(), app1.end());
-    out.insert(out.end(), jpeg.begin() + cutEnd, jpeg.end());
+    auto out = exif::withSegment(jpeg, data.get());
+    if (!out) return std::nullopt;
     // Never report a tag written that does not read back.
-    if (readExifOrientation(out) != tag) return std::nullopt;
+    if (readExifOrientation(*out) != tag) return std::nullopt;
     return out;
 }
 

@@ -1,11 +1,11 @@
 #include "platform/media/ExifDate.h"
 
-#include <libexif/exif-data.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string_view>
+
+#include "platform/media/ExifBlock.h"
 
 namespace platform {
 
@@ -13,23 +13,7 @@ namespace {
 
 constexpr auto kDateTimeOriginal = EXIF_TAG_DATE_TIME_ORIGINAL;
 constexpr auto kOffsetTimeOriginal = static_cast<ExifTag>(0x9011);
-constexpr std::size_t kMaxSegmentPayload = 65533;
-
-struct ExifDataDeleter {
-    void operator()(ExifData* d) const { exif_data_unref(d); }
-};
-using ExifDataPtr = std::unique_ptr<ExifData, ExifDataDeleter>;
-
-// Only the segment's payload (at most 64 KB) is handed to libexif, which bounds its work.
-ExifDataPtr loadExif(ByteSpan payload) {
-    ExifDataPtr data(exif_data_new());
-    if (!data) return nullptr;
-    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
-    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
-    exif_data_set_option(data.get(), EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE);
-    exif_data_load_data(data.get(), payload.data(), static_cast<unsigned int>(payload.size()));
-    return data;
-}
+using exif::DataPtr;
 
 // An ASCII entry's text, without its terminating NUL; nullopt for another type.
 std::optional<std::string_view> asciiValue(ExifContent* ifd, ExifTag tag) {
@@ -101,7 +85,7 @@ std::optional<int> parseExifOffset(std::string_view s) {
 std::optional<ExifCaptureTime> readExifCaptureTime(ByteSpan jpeg) {
     auto segment = findExifSegment(jpeg);
     if (!segment) return std::nullopt;
-    ExifDataPtr data = loadExif(segment->payload(jpeg));
+    DataPtr data = exif::load(segment->payload(jpeg));
     if (!data) return std::nullopt;
     ExifContent* exif = data->ifd[EXIF_IFD_EXIF];
     auto text = asciiValue(exif, kDateTimeOriginal);
@@ -117,40 +101,15 @@ std::optional<ExifCaptureTime> readExifCaptureTime(ByteSpan jpeg) {
 std::optional<Bytes> writeExifCaptureTime(ByteSpan jpeg, const std::string& dateTime,
                                           const std::optional<std::string>& offset) {
     if (!parseExifDateTime(dateTime) || (offset && !parseExifOffset(*offset))) return std::nullopt;
-    auto header = parseJpegHeader(jpeg);
-    if (!header) return std::nullopt;
     auto segment = findExifSegment(jpeg);
-    ExifDataPtr data = segment ? loadExif(segment->payload(jpeg)) : ExifDataPtr(exif_data_new());
+    DataPtr data = segment ? exif::load(segment->payload(jpeg)) : DataPtr(exif_data_new());
     if (!data) return std::nullopt;
     if (!segment) exif_data_set_byte_order(data.get(), EXIF_BYTE_ORDER_MOTOROLA);
     ExifContent* exif = data->ifd[EXIF_IFD_EXIF];
     if (!setAscii(exif, kDateTimeOriginal, dateTime)) return std::nullopt;
     if (offset && !setAscii(exif, kOffsetTimeOriginal, *offset)) return std::nullopt;
 
-    unsigned char* raw = nullptr;
-    unsigned int rawSize = 0;
-    exif_data_save_data(data.get(), &raw, &rawSize);
-    std::unique_ptr<unsigned char, decltype(&std::free)> owned(raw, &std::free);
-    if (!raw || rawSize == 0 || rawSize > kMaxSegmentPayload) return std::nullopt;
-    const std::size_t length = rawSize + 2;
-    const std::uint8_t app1[] = {0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8),
-                                 static_cast<std::uint8_t>(length & 0xFF)};
-
-    // Replace the old block, or put the new one right after SOI (and a leading JFIF header).
-    std::size_t cut = 2, cutEnd = 2;
-    if (segment) {
-        cut = segment->offset;
-        cutEnd = segment->offset + segment->size;
-    } else if (!header->empty() && header->front().marker == 0xE0) {
-        cut = cutEnd = header->front().offset + header->front().size;
-    }
-    Bytes out;
-    out.reserve(jpeg.size() + length + 2);
-    out.insert(out.end(), jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(cut));
-    out.insert(out.end(), std::begin(app1), std::end(app1));
-    out.insert(out.end(), raw, raw + rawSize);
-    out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(cutEnd), jpeg.end());
-    return out;
+    return exif::withSegment(jpeg, data.get());
 }
 
 }  // namespace platform

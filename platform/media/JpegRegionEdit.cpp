@@ -16,8 +16,7 @@
 
 #include "platform/media/JpegBlockEdit.h"
 #include "platform/media/JpegCodedTransform.h"
-#include "platform/media/JpegVectorDestination.h"
-#include "platform/media/LibjpegErrors.h"
+#include "platform/media/JpegCoefficientRewrite.h"
 
 namespace platform {
 
@@ -66,60 +65,18 @@ std::optional<Bytes> editJpegRegionByCoefficients(ByteSpan jpeg, PixelRect regio
     const int ry1 = std::min(region.y + region.height, height);
     if (rx1 <= rx || ry1 <= ry) return std::nullopt;
 
-    const std::vector<ByteSpan> metadata = metadataSegments(jpeg);
-    jpeg_decompress_struct src{};
-    jpeg_compress_struct dst{};
-    libjpeg::ErrorManager errors{};
-    jpeg_progress_mgr progress{};
-    // Room for the whole file up front: the edit changes its size very little, and growing
-    // the buffer by doubling would copy it.
-    Bytes out;
-    libjpeg::VectorDestination dest(out, jpeg.size() + 65536);
-    volatile bool srcMade = false, dstMade = false, done = false;
-
-    // One error manager for both sides (as jpegtran does): any error jumps back here. The C++
-    // helpers called below make no libjpeg call that can fail, so no jump crosses them.
-    src.err = libjpeg::install(errors);
-    dst.err = &errors.pub;
-    if (setjmp(errors.jump) == 0) {
-        jpeg_create_decompress(&src);
-        srcMade = true;
-        progress.progress_monitor = libjpeg::limitScans;
-        src.progress = &progress;
-        jpeg_mem_src(&src, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
-        jpeg_read_header(&src, TRUE);
-        const bool ycc = src.jpeg_color_space == JCS_YCbCr && src.num_components == 3;
-        const bool grey = src.jpeg_color_space == JCS_GRAYSCALE && src.num_components == 1;
-        if ((ycc || grey) && static_cast<int>(src.image_width) == width &&
-            static_cast<int>(src.image_height) == height) {
-            jvirt_barray_ptr* coefs = jpeg_read_coefficients(&src);
+    return libjpeg::rewriteCoefficients(
+        jpeg, *header, [&](j_decompress_ptr src, jvirt_barray_ptr* coefs) {
+            const bool ycc = src->jpeg_color_space == JCS_YCbCr && src->num_components == 3;
+            const bool grey = src->jpeg_color_space == JCS_GRAYSCALE && src->num_components == 1;
+            if (!ycc && !grey) return false;
             // The region in whole MCUs.
-            const int mcuW = src.max_h_samp_factor * DCTSIZE,
-                      mcuH = src.max_v_samp_factor * DCTSIZE;
+            const int mcuW = src->max_h_samp_factor * DCTSIZE,
+                      mcuH = src->max_v_samp_factor * DCTSIZE;
             const int x0 = rx / mcuW * mcuW, y0 = ry / mcuH * mcuH;
             const int x1 = (rx1 + mcuW - 1) / mcuW * mcuW, y1 = (ry1 + mcuH - 1) / mcuH * mcuH;
-            if (editBlocks(planesOf(&src, coefs), x0, y0, x1, y1, paint)) {
-                jpeg_create_compress(&dst);
-                dstMade = true;
-                dest.attach(&dst);
-                jpeg_copy_critical_parameters(&src, &dst);
-                dst.write_JFIF_header = FALSE;  // the original's own segments follow
-                dst.write_Adobe_marker = FALSE;
-                jpeg_write_coefficients(&dst, coefs);
-                for (ByteSpan s : metadata) {
-                    jpeg_write_marker(&dst, s[1], s.data() + 4,
-                                      static_cast<unsigned>(s.size() - 4));
-                }
-                jpeg_finish_compress(&dst);
-                jpeg_finish_decompress(&src);
-                done = true;
-            }
-        }
-    }
-    if (dstMade) jpeg_destroy_compress(&dst);
-    if (srcMade) jpeg_destroy_decompress(&src);
-    if (!done || out.empty()) return std::nullopt;
-    return out;
+            return editBlocks(planesOf(src, coefs), x0, y0, x1, y1, paint);
+        });
 }
 
 }  // namespace platform

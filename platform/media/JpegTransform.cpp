@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "platform/media/JpegCodedTransform.h"
-#include "platform/media/JpegVectorDestination.h"
-#include "platform/media/LibjpegErrors.h"
+#include "platform/media/JpegCoefficientRewrite.h"
 
 namespace platform {
 
@@ -77,63 +76,23 @@ std::optional<Bytes> flipJpegByCoefficients(ByteSpan jpeg, JpegFlip flip,
                                             const JpegLimits& limits) {
     auto header = readJpegHeader(jpeg, limits);
     if (!header || !canFlipLosslessly(*header, flip)) return std::nullopt;
-    const std::vector<ByteSpan> metadata = metadataSegments(jpeg);
-
-    jpeg_decompress_struct src{};
-    jpeg_compress_struct dst{};
-    libjpeg::ErrorManager errors{};
-    jpeg_progress_mgr progress{};
-    Bytes out;
-    libjpeg::VectorDestination dest(out, jpeg.size() + 65536);
-    volatile bool srcMade = false, dstMade = false, done = false;
-
-    // One error manager for both sides: any error jumps back here. Nothing between setjmp and
-    // the end owns memory that a jump would leak (the vectors are declared outside).
-    src.err = libjpeg::install(errors);
-    dst.err = &errors.pub;
-    if (setjmp(errors.jump) == 0) {
-        jpeg_create_decompress(&src);
-        srcMade = true;
-        progress.progress_monitor = libjpeg::limitScans;
-        src.progress = &progress;
-        jpeg_mem_src(&src, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
-        jpeg_read_header(&src, TRUE);
-        if (static_cast<int>(src.image_width) == header->width &&
-            static_cast<int>(src.image_height) == header->height) {
-            jvirt_barray_ptr* coefs = jpeg_read_coefficients(&src);
-            const JDIMENSION mcuCols = src.image_width / (src.max_h_samp_factor * DCTSIZE);
-            const JDIMENSION mcuRows = src.image_height / (src.max_v_samp_factor * DCTSIZE);
-            for (int c = 0; c < src.num_components; ++c) {
-                const jpeg_component_info& comp = src.comp_info[c];
+    return libjpeg::rewriteCoefficients(
+        jpeg, *header, [flip](j_decompress_ptr src, jvirt_barray_ptr* coefs) {
+            const JDIMENSION mcuCols = src->image_width / (src->max_h_samp_factor * DCTSIZE);
+            const JDIMENSION mcuRows = src->image_height / (src->max_v_samp_factor * DCTSIZE);
+            for (int c = 0; c < src->num_components; ++c) {
+                const jpeg_component_info& comp = src->comp_info[c];
                 // Whole MCUs along the flipped edge (checked above); along the other edge the
                 // partial MCU's blocks stay where they are, as they do in any lossless flip.
                 const JDIMENSION w = flip == JpegFlip::Horizontal ? mcuCols * comp.h_samp_factor
                                                                   : comp.width_in_blocks;
                 const JDIMENSION h = flip == JpegFlip::Vertical ? mcuRows * comp.v_samp_factor
                                                                 : comp.height_in_blocks;
-                flipComponent(&src, coefs[c], std::min(w, comp.width_in_blocks),
+                flipComponent(src, coefs[c], std::min(w, comp.width_in_blocks),
                               std::min(h, comp.height_in_blocks), flip);
             }
-            jpeg_create_compress(&dst);
-            dstMade = true;
-            // Room for the whole file up front (above): a flip changes its size very little.
-            dest.attach(&dst);
-            jpeg_copy_critical_parameters(&src, &dst);
-            dst.write_JFIF_header = FALSE;  // the original's own segments follow
-            dst.write_Adobe_marker = FALSE;
-            jpeg_write_coefficients(&dst, coefs);
-            for (ByteSpan s : metadata) {
-                jpeg_write_marker(&dst, s[1], s.data() + 4, static_cast<unsigned>(s.size() - 4));
-            }
-            jpeg_finish_compress(&dst);
-            jpeg_finish_decompress(&src);
-            done = true;
-        }
-    }
-    if (dstMade) jpeg_destroy_compress(&dst);
-    if (srcMade) jpeg_destroy_decompress(&src);
-    if (!done || out.empty()) return std::nullopt;
-    return out;
+            return true;
+        });
 }
 
 }  // namespace platform

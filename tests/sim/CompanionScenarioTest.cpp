@@ -156,3 +156,43 @@ expect view horizon-needle not-highlighted
 }
 
 }  // namespace
+
+namespace {
+
+// The checks the soak runs lean on: `views ... total` counts the picker it has hidden, which
+// `count` (visible views only) does not, and `run-loop pending` sees a running time lapse's
+// timer and nothing once it is stopped.
+TEST_F(CompanionScenario, ViewTotalsAndPendingEventsSeeWhatIsLeftBehind) {
+    const auto r = run(R"(launch camera
+advance 1s
+mode video
+advance 1s
+tap resolution-badge
+advance 1s
+tap resolution-720
+advance 1s
+expect view resolution-picker hidden
+expect views CustomDimensionView count = 0
+expect views CustomDimensionView total = 1
+expect run-loop pending = 0
+mode photo
+advance 1s
+tap wrench
+advance 1s
+tap lapse-button
+advance 1s
+tap dial-action
+advance 3s
+expect run-loop pending = 0
+tap dial-action
+advance 2s
+expect view dial absent
+expect run-loop pending = 0
+)");
+    ASSERT_EQ(r.failures.size(), 1u) << failures(r);
+    EXPECT_EQ(r.failures[0].where.line, 27);
+    EXPECT_NE(r.failures[0].message.find("pending run-loop events = 0, found"), std::string::npos)
+        << r.failures[0].message;
+}
+
+}  // namespace

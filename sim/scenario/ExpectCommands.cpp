@@ -10,6 +10,7 @@
 #include "platform/media/AudioSoundLog.h"
 #include "platform/media/Exif.h"
 #include "platform/media/JpegCodec.h"
+#include "platform/runloop/RunLoop.h"
 #include "platform/ui/UIControl.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UISwitch.h"
@@ -177,11 +178,12 @@ std::optional<StepAction> compileView(const std::vector<Token>& args, std::strin
 
 // --- views ---
 
-// Visible views of a class anywhere on screen.
-std::size_t countVisible(const UIView& view, const std::string& className) {
-    if (!isEffectivelyVisible(view)) return 0;
-    std::size_t n = className == view.className() ? 1 : 0;
-    for (const auto& sub : view.subviews()) n += countVisible(*sub, className);
+// Views of a class anywhere in the window ("any": of every class): the visible ones (they and
+// every ancestor not hidden, alpha above 0), or with `all` every view in the tree.
+std::size_t countViews(const UIView& view, const std::string& className, bool all) {
+    if (!all && !isEffectivelyVisible(view)) return 0;
+    std::size_t n = className == "any" || className == view.className() ? 1 : 0;
+    for (const auto& sub : view.subviews()) n += countViews(*sub, className, all);
     return n;
 }
 
@@ -189,21 +191,39 @@ std::optional<StepAction> compileViews(const std::vector<Token>& args, std::stri
     if (!checkCount(args, 4, 4, error)) return std::nullopt;
     const std::string className = args[0].text;
     if (args[0].quoted || className.empty() ||
-        !std::isupper(static_cast<unsigned char>(className.front()))) {
-        error = "expected a class name (an upper-case first letter), found \"" + className + "\"";
+        (className != "any" && !std::isupper(static_cast<unsigned char>(className.front())))) {
+        error = "expected a class name (an upper-case first letter) or any, found \"" + className +
+                "\"";
         return std::nullopt;
     }
-    if (args[1].text != "count") {
-        error = "expected \"count OP N\" after the class name";
+    if (args[1].text != "count" && args[1].text != "total") {
+        error = "expected \"count OP N\" or \"total OP N\" after the class name";
         return std::nullopt;
     }
+    const bool all = args[1].text == "total";
     const auto c = parseCompared(args, 2, &integerValue, error);
     if (!c) return std::nullopt;
-    return StepAction([className, c = *c](Session& s) {
+    return StepAction([className, all, c = *c](Session& s) {
         auto w = runningWindow(s);
         if (!w.window) return StepOutcome::failure(w.error);
-        return checkNumber("visible " + className + " views",
-                           static_cast<double>(countVisible(*w.window, className)), c);
+        return checkNumber((all ? "" : "visible ") + className + " views",
+                           static_cast<double>(countViews(*w.window, className, all)), c);
+    });
+}
+
+// Events waiting in the main run loop: timers, delayed calls, animation completions. A timer
+// left running or a delayed call rescheduling itself shows as a count that keeps growing.
+std::optional<StepAction> compileRunLoop(const std::vector<Token>& args, std::string& error) {
+    if (!checkCount(args, 3, 3, error)) return std::nullopt;
+    if (args[0].text != "pending") {
+        error = "expected \"pending OP N\"";
+        return std::nullopt;
+    }
+    const auto c = parseCompared(args, 1, &integerValue, error);
+    if (!c) return std::nullopt;
+    return StepAction([c = *c](Session&) {
+        return checkNumber("pending run-loop events",
+                           static_cast<double>(platform::RunLoop::main().pendingCount()), c);
     });
 }
 
@@ -615,8 +635,11 @@ void registerExpectSubjects(ExpectTable& table) {
                "highlighted|not-highlighted | view TARGET text \"T\" | "
                "view TARGET frame (x,y,w,h) | view TARGET alpha|tag OP VALUE | view SWITCH on|off",
                "a view on screen", "checks", compileView});
-    table.add({"views", "views CLASS count OP N", "how many views of a class are visible", "checks",
-               compileViews});
+    table.add({"views", "views CLASS|any count|total OP N",
+               "how many views of a class are visible (count) or in the window at all (total)",
+               "checks", compileViews});
+    table.add({"run-loop", "run-loop pending OP N", "events waiting in the main run loop", "checks",
+               compileRunLoop});
     table.add({"capture",
                "capture format-height|format-width|frame-duration|frame-rate|lens-position|iso|"
                "exposure-duration "

@@ -11,25 +11,10 @@
 #include "platform/foundation/Locale.h"
 #include "platform/foundation/PropertyList.h"
 #include "tests/support/AddOnProcess.h"
+#include "tests/support/DeviceProfiles.h"
 #include "tests/support/DeviceRoot.h"
 
 namespace camerabartest {
-namespace {
-
-const platform::DeviceProfileRegistry& registry() {
-    static const platform::DeviceProfileRegistry instance = [] {
-        auto loaded = platform::DeviceProfileRegistry::loadFolder(
-            std::filesystem::path(LUMORA_SOURCE_DIR) / "data" / "devices");
-        if (!loaded) {
-            ADD_FAILURE() << loaded.error().describe();
-            return platform::DeviceProfileRegistry();
-        }
-        return loaded.value();
-    }();
-    return instance;
-}
-
-}  // namespace
 
 void BarOnHost::SetUp() {
     root_ = testsupport::makeDeviceRoot("lumora-camerabar");
@@ -51,7 +36,7 @@ void BarOnHost::launch(const std::string& model, long mode, long device,
     ns::Dictionary prefs{{"ENABLED", true}, {"blurButtonBar", true}};
     for (const auto& [key, value] : extra) prefs.set(key, value);
     ASSERT_TRUE(ns::writePropertyListAtomically(ns::Value(prefs), lumora::preferencesPath()));
-    const platform::DeviceProfile* p = registry().find(model);
+    const platform::DeviceProfile* p = testsupport::profiles().find(model);
     ASSERT_NE(p, nullptr) << model;
     lumora::registerAddOn();
     host::LaunchOptions options;

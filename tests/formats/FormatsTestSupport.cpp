@@ -17,7 +17,6 @@
 #include "tests/support/DeviceRoot.h"
 
 namespace formatstest {
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,19 +24,6 @@ std::shared_ptr<NSObject> makeHostSlalomView(objc::Class*, SEL, CGRect frame) {
     auto view = std::make_shared<FakeHostSlalomView>();
     view->setFrame(frame);
     return view;
-}
-
-const platform::DeviceProfileRegistry& registry() {
-    static const platform::DeviceProfileRegistry instance = [] {
-        auto loaded = platform::DeviceProfileRegistry::loadFolder(fs::path(LUMORA_SOURCE_DIR) /
-                                                                  "data" / "devices");
-        if (!loaded) {
-            ADD_FAILURE() << loaded.error().describe();
-            return platform::DeviceProfileRegistry();
-        }
-        return loaded.value();
-    }();
-    return instance;
 }
 
 }  // namespace
@@ -75,16 +61,6 @@ void FormatsTest::TearDown() {
     platform::Device::reset();
     NSLocale::setPreferredLanguages({"en"});
     testsupport::removeDeviceRoot(root_);
-}
-
-const platform::DeviceProfile& profile(const std::string& name) {
-    const platform::DeviceProfile* p = registry().find(name);
-    if (p == nullptr) {
-        ADD_FAILURE() << "no device profile " << name;
-        static const platform::DeviceProfile empty;
-        return empty;
-    }
-    return *p;
 }
 
 void FormatsTest::useModel(const std::string& name, bool displayZoom,

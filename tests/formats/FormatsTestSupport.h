@@ -19,6 +19,7 @@
 #include "platform/capture/DeviceProfile.h"
 #include "platform/foundation/Value.h"
 #include "platform/ui/UIButton.h"
+#include "tests/support/DeviceProfiles.h"
 #include "tests/support/FakeCaptureController.h"
 
 namespace formatstest {
@@ -105,7 +106,7 @@ protected:
 };
 
 // The profile of a model by short name ("iphone6") or identifier, from data/devices.
-const platform::DeviceProfile& profile(const std::string& name);
+using testsupport::profile;
 
 // A copy of a camera's format with other frame-rate ranges or stabilization modes.
 platform::FormatProfile changedFormat(const platform::FormatProfile& format,

@@ -13,30 +13,6 @@
 #include "tools/Predicates.h"
 
 namespace manualtest {
-namespace fs = std::filesystem;
-
-const platform::DeviceProfileRegistry& profiles() {
-    static const platform::DeviceProfileRegistry instance = [] {
-        auto loaded = platform::DeviceProfileRegistry::loadFolder(fs::path(LUMORA_SOURCE_DIR) /
-                                                                  "data" / "devices");
-        if (!loaded) {
-            ADD_FAILURE() << loaded.error().describe();
-            return platform::DeviceProfileRegistry();
-        }
-        return loaded.value();
-    }();
-    return instance;
-}
-
-const platform::DeviceProfile& profile(const std::string& name) {
-    const platform::DeviceProfile* p = profiles().find(name);
-    if (p == nullptr) {
-        ADD_FAILURE() << "no device profile " << name;
-        static const platform::DeviceProfile empty;
-        return empty;
-    }
-    return *p;
-}
 
 void ManualOnHost::SetUp() {
     root_ = testsupport::makeDeviceRoot("lumora-manual");

@@ -13,12 +13,13 @@
 #include "manual/FocusAndExposureToolController.h"
 #include "platform/capture/AVCaptureDevice.h"
 #include "platform/capture/DeviceProfile.h"
+#include "tests/support/DeviceProfiles.h"
 
 namespace manualtest {
 
 // The profile of a model by short name ("iphone6"), from data/devices.
-const platform::DeviceProfile& profile(const std::string& name);
-const platform::DeviceProfileRegistry& profiles();
+using testsupport::profile;
+using testsupport::profiles;
 
 class ManualOnHost : public ::testing::Test {
 protected:

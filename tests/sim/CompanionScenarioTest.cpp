@@ -3,59 +3,29 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
 #include <string>
 
-#include "sim/Profiles.h"
-#include "sim/Runner.h"
-#include "sim/Session.h"
-#include "sim/scenario/Script.h"
+#include "tests/support/ScenarioSession.h"
 
 namespace {
 
-class CompanionScenario : public ::testing::Test {
+class CompanionScenario : public testsupport::ScenarioSessionTest {
 protected:
-    void SetUp() override {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "lumora3-companions-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        base_ = templ;
-    }
-    void TearDown() override {
-        session_.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(base_, ec);
-    }
-    // Runs the lines after the common start: an iPhone 6 with every companion switched on.
+    CompanionScenario() : ScenarioSessionTest("lumora3-companions") {}
+
+    // Runs the lines after the common start, in a new session: an iPhone 6 with every companion
+    // switched on.
     sim::RunReport run(const std::string& lines) {
-        std::string error;
-        const auto* profiles = sim::defaultProfiles(error);
-        EXPECT_NE(profiles, nullptr) << error;
-        sim::SessionOptions o;
-        o.outputFolder = base_ / "out";
-        o.rootFolder = base_ / "root";
-        session_ = sim::Session::create(std::move(o), *profiles, error);
-        EXPECT_NE(session_, nullptr) << error;
-        const std::string text = R"(device iphone6
+        if (!startSession(folderOptions())) return {};
+        return runLines(R"(device iphone6
 prefs set ENABLED true
 prefs set showOverlays true
 prefs set showHorizonAlignment true
 prefs set showVerticalAlert true
 prefs set showDimensions true
-)" + lines;
-        auto parsed = sim::parseScript(text, "companions.scn");
-        for (const auto& e : parsed.errors) ADD_FAILURE() << e.describe();
-        return sim::runScript(parsed.script, *session_);
+)" + lines,
+                        "companions.scn");
     }
-    static std::string failures(const sim::RunReport& r) {
-        std::string s;
-        for (const auto& f : r.failures) s += f.describe() + "\n";
-        return s;
-    }
-
-    std::filesystem::path base_;
-    std::unique_ptr<sim::Session> session_;
 };
 
 TEST_F(CompanionScenario, ASecondBadgeTapDuringTheFadeInClosesThePicker) {
@@ -153,6 +123,46 @@ advance 1s
 expect view horizon-needle not-highlighted
 )");
     EXPECT_TRUE(r.passed()) << failures(r);
+}
+
+}  // namespace
+
+namespace {
+
+// The checks the soak runs lean on: `views ... total` counts the picker it has hidden, which
+// `count` (visible views only) does not, and `run-loop pending` sees a running time lapse's
+// timer and nothing once it is stopped.
+TEST_F(CompanionScenario, ViewTotalsAndPendingEventsSeeWhatIsLeftBehind) {
+    const auto r = run(R"(launch camera
+advance 1s
+mode video
+advance 1s
+tap resolution-badge
+advance 1s
+tap resolution-720
+advance 1s
+expect view resolution-picker hidden
+expect views CustomDimensionView count = 0
+expect views CustomDimensionView total = 1
+expect run-loop pending = 0
+mode photo
+advance 1s
+tap wrench
+advance 1s
+tap lapse-button
+advance 1s
+tap dial-action
+advance 3s
+expect run-loop pending = 0
+tap dial-action
+advance 2s
+expect view dial absent
+expect run-loop pending = 0
+)");
+    ASSERT_EQ(r.failures.size(), 1u) << failures(r);
+    EXPECT_EQ(r.failures[0].where.line, 27);
+    EXPECT_NE(r.failures[0].message.find("pending run-loop events = 0, found"), std::string::npos)
+        << r.failures[0].message;
 }
 
 }  // namespace

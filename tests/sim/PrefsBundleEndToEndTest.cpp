@@ -14,18 +14,10 @@ protected:
         o.appFactory = sim::hostAppFactory();
         return o;
     }
-    void runChecked(const std::string& text) {
-        auto parsed = sim::parseScript(text, "t.scn");
-        for (const auto& e : parsed.errors) ADD_FAILURE() << e.describe();
-        const auto report = sim::runScript(parsed.script, *session_);
-        for (const auto& f : report.failures) ADD_FAILURE() << f.describe();
-    }
 };
 
 TEST_F(PrefsBundleEndToEndTest, SwitchesEndTheCameraOnlyWhereNeededAndTheAddOnReadsThemAtStart) {
-    std::string error;
-    session_ = sim::Session::create(options(), simtest::profiles(), error);
-    ASSERT_NE(session_, nullptr) << error;
+    ASSERT_TRUE(startSession(options()));
     runChecked(R"(device iphone6
 launch camera
 advance 1s

@@ -1,6 +1,9 @@
 // Parsing scenarios: words, values and the errors a bad script gets, each with file:line.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+
 #include "sim/scenario/Script.h"
 #include "sim/scenario/Tokenizer.h"
 #include "sim/scenario/Values.h"
@@ -132,6 +135,72 @@ TEST(ScenarioParse, EveryBadLineIsReportedWithItsLine) {
     EXPECT_NE(r.errors[2].message.find("iphone99"), std::string::npos);
     EXPECT_NE(r.errors[3].message.find("noSuchKey"), std::string::npos);
     EXPECT_NE(r.errors[4].message.find("usage:"), std::string::npos);
+}
+
+// The camera bar's forms: alpha and tag comparisons, highlighted states, view counts, the
+// exposure duration and page turns; each malformed variant is refused on its own line, naming
+// what was wrong.
+TEST(ScenarioParse, CameraBarFormsAndTheirMistakes) {
+    const auto good = parseScript(R"(page camera-bar 2
+page CameraBarView 0
+expect view caption-1 alpha = 1
+expect view page-arrow-2 alpha < 0.5
+expect view adv-photo-button tag >= 1
+expect view horizon-button highlighted
+expect view tilt-alert not-highlighted
+expect views MovieButton count = 1
+expect views TimerButton count != 0
+expect views any total <= 200
+expect views CameraButton total = 1
+expect capture exposure-duration < 1/60
+expect capture exposure-duration = 0.004
+expect run-loop pending = 0
+)",
+                                  "bar.scn");
+    for (const auto& e : good.errors) ADD_FAILURE() << e.describe();
+    ASSERT_EQ(good.script.steps.size(), 14u);
+    EXPECT_FALSE(good.script.steps[0].isExpectation);
+    EXPECT_FALSE(good.script.steps[1].isExpectation);
+    EXPECT_TRUE(good.script.steps[2].isExpectation);
+    EXPECT_TRUE(good.script.steps.back().isExpectation);
+
+    struct Bad {
+        const char* line;
+        const char* says;
+    };
+    const Bad bad[] = {
+        {"expect view caption-1 alpha", "missing arguments"},
+        {"expect view caption-1 alpha about 1", "comparison"},
+        {"expect view caption-1 alpha = bright", "malformed value \"bright\""},
+        {"expect view timer-button tag = 1.5", "malformed value \"1.5\""},
+        {"expect view timer-button highlighted yes", "usage:"},
+        {"expect view (10,10) highlighted", "not a point"},
+        {"expect views movieButton count = 1", "upper-case"},
+        {"expect views \"MovieButton\" count = 1", "upper-case"},
+        {"expect views MovieButton number = 1", "count OP N"},
+        {"expect views MovieButton count = 1.5", "malformed value"},
+        {"expect views MovieButton count", "usage:"},
+        {"expect capture exposure-duration = fast", "malformed value \"fast\""},
+        {"expect capture exposure-duration = 1/0", "malformed value"},
+        {"expect capture shutter-speed = 1/60", "shutter-speed"},
+        {"expect run-loop waiting = 0", "pending OP N"},
+        {"expect run-loop pending = -", "malformed value"},
+        {"page camera-bar", "usage:"},
+        {"page camera-bar -1", "page number"},
+        {"page camera-bar 1.5", "page number"},
+        {"page camera-bar 101", "page number"},
+        {"page (187,500) 1", "not a point"},
+        {"page spanner 1", "spanner"},
+    };
+    std::string text;
+    for (const auto& b : bad) text += std::string(b.line) + "\n";
+    const auto r = parseScript(text, "bad.scn");
+    ASSERT_EQ(r.errors.size(), std::size(bad));
+    for (std::size_t i = 0; i < std::size(bad); ++i) {
+        EXPECT_EQ(r.errors[i].where.line, static_cast<int>(i + 1)) << r.errors[i].describe();
+        EXPECT_NE(r.errors[i].message.find(bad[i].says), std::string::npos)
+            << bad[i].line << " -> " << r.errors[i].message;
+    }
 }
 
 TEST(ScenarioParse, SlowMarkerAndUnreadableFile) {

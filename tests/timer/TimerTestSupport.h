@@ -3,64 +3,38 @@
 // timer engine's end-to-end tests: virtual times of the host's calls and of the sounds played.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "camerabar/CameraBar.h"
-#include "platform/capture/DeviceProfile.h"
 #include "platform/media/AudioSoundLog.h"
 #include "platform/runloop/RunLoop.h"
-#include "sim/Runner.h"
-#include "sim/Session.h"
 #include "sim/SimulatedApp.h"
-#include "sim/scenario/Script.h"
+#include "tests/support/ScenarioSession.h"
 
 namespace timertest {
 
-inline const platform::DeviceProfileRegistry& profiles() {
-    static const auto registry = [] {
-        auto r = platform::DeviceProfileRegistry::loadFolder(
-            std::filesystem::path(LUMORA_SOURCE_DIR) / "data/devices");
-        EXPECT_TRUE(r.ok());
-        return r.value();
-    }();
-    return registry;
-}
-
-class TimerTest : public ::testing::Test {
+class TimerTest : public testsupport::ScenarioSessionTest {
 protected:
+    TimerTest() : ScenarioSessionTest("lumora3-timertest") {}
+
     void SetUp() override {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "lumora3-timertest-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        base_ = templ;
-        sim::SessionOptions o;
-        o.outputFolder = base_ / "out";
-        o.rootFolder = base_ / "root";
+        ScenarioSessionTest::SetUp();
+        if (HasFatalFailure()) return;
+        sim::SessionOptions o = folderOptions();
         o.appFactory = sim::hostAppFactory();
-        std::string error;
-        session_ = sim::Session::create(o, profiles(), error);
-        ASSERT_NE(session_, nullptr) << error;
+        ASSERT_TRUE(startSession(std::move(o)));
         platform::SoundLog::shared().clear();
     }
     void TearDown() override {
-        session_.reset();
+        ScenarioSessionTest::TearDown();
         platform::SoundLog::shared().clear();
-        std::error_code ec;
-        std::filesystem::remove_all(base_, ec);
     }
 
     // Runs scenario lines; a parse error or a failed expectation fails the test.
-    void run(const std::string& lines) {
-        auto parsed = sim::parseScript(lines, "t.scn");
-        for (const auto& e : parsed.errors) ADD_FAILURE() << e.describe();
-        const auto report = sim::runScript(parsed.script, *session_);
-        for (const auto& f : report.failures) ADD_FAILURE() << f.describe();
-    }
+    void run(const std::string& lines) { runChecked(lines); }
 
     static double now() { return platform::RunLoop::main().now(); }
 
@@ -99,8 +73,6 @@ protected:
         return t;
     }
 
-    std::filesystem::path base_;
-    std::unique_ptr<sim::Session> session_;
     std::size_t from_ = 0;
 };
 

@@ -48,14 +48,14 @@ bool readHuffman(SegmentReader r, Picture& pic) {
     while (r.ok && r.at < r.p.size()) {
         const int tc = r.u8() >> 4, th = r.p[r.at - 1] & 15;
         if (tc > 1 || th > 3) return false;
-        HuffmanSpec& spec = tc == 0 ? pic.dc[th] : pic.ac[th];
+        HuffmanTable& table = tc == 0 ? pic.dc[th] : pic.ac[th];
         int total = 0;
         for (int len = 1; len <= 16; ++len)
-            total += spec.counts[len] = static_cast<std::uint8_t>(r.u8());
+            total += table.counts[len] = static_cast<std::uint8_t>(r.u8());
         if (total > 256 || !r.has(static_cast<std::size_t>(total))) return false;
-        std::copy_n(r.p.begin() + r.at, total, spec.symbols.begin());
+        std::copy_n(r.p.begin() + r.at, total, table.symbols.begin());
         r.at += total;
-        spec.defined = true;
+        table.defined = true;
     }
     return r.ok;
 }

@@ -22,7 +22,7 @@ inline constexpr std::array<std::uint8_t, 64> kZigZag = {
     30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
 // A DHT table as stored: how many codes of each length 1-16, then the symbols in code order.
-struct HuffmanSpec {
+struct HuffmanTable {
     std::array<std::uint8_t, 17> counts{};  // counts[0] unused
     std::array<std::uint8_t, 256> symbols{};
     bool defined = false;
@@ -45,7 +45,7 @@ struct Picture {
     int blocksPerMcu = 0;
     // Quantisation tables in natural (row-major) order; only defined ones are non-zero.
     std::array<std::array<std::uint16_t, 64>, 4> quant{};
-    std::array<HuffmanSpec, 4> dc{}, ac{};
+    std::array<HuffmanTable, 4> dc{}, ac{};
     int restartInterval = 0;        // MCUs per interval; 0 for none
     bool adobe = false;             // an Adobe APP14 segment says how the colours are stored
     std::size_t scanDataStart = 0;  // first byte after the SOS segment

@@ -11,11 +11,12 @@ namespace {
 // length) for each in order. False when the codes overflow their lengths; the all-ones code of
 // a length is not allowed either, as libjpeg has it.
 template <typename Emit>
-bool forEachCode(const HuffmanSpec& spec, Emit emit) {
+bool forEachCode(const HuffmanTable& table, Emit emit) {
     std::uint32_t code = 0;
     int k = 0;
     for (int len = 1; len <= 16; ++len) {
-        for (int i = 0; i < spec.counts[len]; ++i, ++k, ++code) emit(spec.symbols[k], code, len, k);
+        for (int i = 0; i < table.counts[len]; ++i, ++k, ++code)
+            emit(table.symbols[k], code, len, k);
         if (code >= (std::uint32_t{1} << len)) return false;
         code <<= 1;
     }
@@ -126,12 +127,12 @@ void BitWriter::marker(std::uint8_t code) {
     out_->push_back(code);
 }
 
-bool HuffmanDecoder::build(const HuffmanSpec& spec) {
+bool HuffmanDecoder::build(const HuffmanTable& table) {
     lookup_.fill(0);
     maxCode_.fill(-1);
     fastAc_.fill({});
-    std::copy(spec.symbols.begin(), spec.symbols.end(), symbols_.begin());
-    return forEachCode(spec, [&](std::uint8_t symbol, std::uint32_t code, int len, int k) {
+    std::copy(table.symbols.begin(), table.symbols.end(), symbols_.begin());
+    return forEachCode(table, [&](std::uint8_t symbol, std::uint32_t code, int len, int k) {
         if (maxCode_[len] < 0) valueOffset_[len] = k - static_cast<int>(code);
         maxCode_[len] = static_cast<std::int32_t>(code);
         if (len <= kLookBits) {
@@ -158,9 +159,9 @@ bool HuffmanDecoder::build(const HuffmanSpec& spec) {
     });
 }
 
-bool HuffmanEncoder::build(const HuffmanSpec& spec) {
+bool HuffmanEncoder::build(const HuffmanTable& table) {
     entry_.fill(0);
-    return forEachCode(spec, [&](std::uint8_t symbol, std::uint32_t code, int len, int) {
+    return forEachCode(table, [&](std::uint8_t symbol, std::uint32_t code, int len, int) {
         if (entry_[symbol]) return;  // a symbol listed twice keeps its first code
         entry_[symbol] = (code << 8) | static_cast<std::uint32_t>(len);
     });

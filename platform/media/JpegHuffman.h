@@ -102,7 +102,7 @@ private:
 class HuffmanDecoder {
 public:
     // False for a table whose codes do not fit their lengths (as libjpeg rejects).
-    bool build(const HuffmanSpec& spec);
+    bool build(const HuffmanTable& table);
     // The next symbol, or -1 for a code the table lacks; needs 16 bits available.
     int decode(BitReader& r) const {
         const std::uint32_t bits = r.peek(16);
@@ -144,7 +144,7 @@ private:
 
 class HuffmanEncoder {
 public:
-    bool build(const HuffmanSpec& spec);
+    bool build(const HuffmanTable& table);
     bool has(int symbol) const { return (entry_[symbol] & 0xFF) != 0; }
     // The symbol's code followed by `size` extra bits of value.
     void put(BitWriter& w, int symbol, std::uint32_t value, int size) const {

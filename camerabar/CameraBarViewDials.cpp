@@ -69,7 +69,7 @@ void CameraBarView::toggleHeightScrollView(bool hide) {
         [weak, delta] {
             if (auto view = weak.lock()) view->growBy(delta);
         },
-        [weak, delta, hide](bool) {
+        [weak, hide](bool) {
             // The strip may have gone (teardown) or been reset meanwhile.
             auto view = weak.lock();
             if (!view || !view->scrollview) return;

@@ -12,7 +12,7 @@ namespace lumora {
 namespace {
 
 constexpr const char* kFont = "HelveticaNeue-Light";
-constexpr CGRect kDisc{58.125, 134.5, 199.5, 199.5};
+constexpr CGRect kDisc{{58.125, 134.5}, {199.5, 199.5}};
 // The ring of segments around the disc.
 constexpr double kRingInner = 104;
 constexpr double kRingOuter = 117;

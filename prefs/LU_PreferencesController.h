@@ -33,6 +33,11 @@ public:
     void manualButtonTapped();
 
     void pushController(const std::shared_ptr<UIViewController>& controller) override;
+    // The Settings screen's own push, not hidden by the delegate's.
+    void pushController(const std::shared_ptr<UIViewController>& controller,
+                        bool animated) override {
+        PSViewController::pushController(controller, animated);
+    }
     void popController() override;
     bool setObjectForKeyInPreferences(const ns::Value& value, const std::string& key) override;
     bool writePreferencesToFile();

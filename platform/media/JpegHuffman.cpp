@@ -8,18 +8,21 @@ namespace platform::baseline {
 namespace {
 
 // The canonical codes of a table (the JPEG standard's Annex C): calls emit(symbol, code,
-// length) for each in order. False when the codes overflow their lengths; the all-ones code of
-// a length is not allowed either, as libjpeg has it.
+// length, index) for each in order. False, before any call, when the codes overflow their
+// lengths; the all-ones code of a length is not allowed either, as libjpeg has it.
 template <typename Emit>
 bool forEachCode(const HuffmanTable& table, Emit emit) {
     std::uint32_t code = 0;
-    int k = 0;
     for (int len = 1; len <= 16; ++len) {
-        for (int i = 0; i < table.counts[len]; ++i, ++k, ++code)
-            emit(table.symbols[k], code, len, k);
+        code += table.counts[len];
         if (code >= (std::uint32_t{1} << len)) return false;
         code <<= 1;
     }
+    code = 0;
+    int k = 0;
+    for (int len = 1; len <= 16; ++len, code <<= 1)
+        for (int i = 0; i < table.counts[len]; ++i, ++k, ++code)
+            emit(table.symbols[k], code, len, k);
     return true;
 }
 

@@ -36,7 +36,7 @@ void registerCompanionElements(ElementRegistry& r) {
         r.add({name,
                std::string("the guide button of tag ") + std::to_string(tag) +
                    " (camera bar, third page)",
-               [tag](UIView& root) { return guideButton(root, tag); }});
+               [tag = tag](UIView& root) { return guideButton(root, tag); }});
     }
     r.addClass("guide-page", "the camera bar's page of guide buttons", "UIView",
                lumora::kGuidePageTag);

@@ -8,6 +8,7 @@
 
 #include "platform/media/JpegBaseline.h"
 #include "platform/media/JpegCodedTransform.h"
+#include "platform/media/JpegHuffman.h"
 #include "platform/media/JpegRegionEdit.h"
 #include "platform/media/JpegTransform.h"
 #include "tests/common/SampleJpegs.h"
@@ -171,6 +172,14 @@ TEST(JpegCodedTransform, DeclinesWhatItCannotDoAndThePublicCallsStillWork) {
         EXPECT_FALSE(baseline::editRegionCoded(*bad, {0, 0, 64, 48}, paint));
     }
     EXPECT_FALSE(baseline::parse(good, JpegLimits{64 * 48 - 1}));
+    // A Huffman table with more codes than its lengths hold is refused before it is built.
+    baseline::HuffmanTable overfull;
+    overfull.counts[1] = 3;
+    overfull.counts[9] = 200;
+    baseline::HuffmanDecoder decoder;
+    baseline::HuffmanEncoder encoder;
+    EXPECT_FALSE(decoder.build(overfull));
+    EXPECT_FALSE(encoder.build(overfull));
 
     // Every byte of the header and many of the scan changed in turn: never a crash or a read
     // out of bounds (run under the sanitizers), whatever comes out.

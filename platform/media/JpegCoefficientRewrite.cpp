@@ -12,6 +12,30 @@
 
 namespace platform::libjpeg {
 
+namespace {
+
+// Whether every coefficient has a code in an 8-bit JPEG's Huffman tables: AC values up to 10
+// bits, DC values within +-1024 (so that the difference of two fits in 11 bits). libjpeg
+// decodes wider values that a corrupt file's tables code, but its encoder then writes codes no
+// table holds, and the rewritten photo would not decode.
+bool coefficientsFit(j_decompress_ptr src, jvirt_barray_ptr* coefs) {
+    auto* common = reinterpret_cast<j_common_ptr>(src);
+    for (int c = 0; c < src->num_components; ++c) {
+        const jpeg_component_info& comp = src->comp_info[c];
+        for (JDIMENSION y = 0; y < comp.height_in_blocks; ++y) {
+            JBLOCKROW row = (*src->mem->access_virt_barray)(common, coefs[c], y, 1, FALSE)[0];
+            for (JDIMENSION x = 0; x < comp.width_in_blocks; ++x) {
+                if (row[x][0] < -1024 || row[x][0] > 1024) return false;
+                for (int k = 1; k < DCTSIZE2; ++k)
+                    if (row[x][k] < -1023 || row[x][k] > 1023) return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<Bytes> rewriteCoefficients(ByteSpan jpeg, const JpegHeader& expected,
                                          const CoefficientChange& change) {
     const std::vector<ByteSpan> metadata = metadataSegments(jpeg);
@@ -40,7 +64,7 @@ std::optional<Bytes> rewriteCoefficients(ByteSpan jpeg, const JpegHeader& expect
         if (static_cast<int>(src.image_width) == expected.width &&
             static_cast<int>(src.image_height) == expected.height) {
             jvirt_barray_ptr* coefs = jpeg_read_coefficients(&src);
-            if (change(&src, coefs)) {
+            if (change(&src, coefs) && coefficientsFit(&src, coefs)) {
                 jpeg_create_compress(&dst);
                 dstMade = true;
                 dest.attach(&dst);

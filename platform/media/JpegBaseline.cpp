@@ -166,7 +166,10 @@ std::size_t stuffedLength(ByteSpan file, std::size_t begin, std::size_t unstuffe
         const void* ff = std::memchr(from, 0xFF, std::min(unstuffed, file.size() - at));
         if (!ff) return at + unstuffed - begin;
         const auto n = static_cast<std::size_t>(static_cast<const std::uint8_t*>(ff) - from);
-        at += n + 2;  // 0xFF 0x00 is one byte of data
+        // 0xFF, any fill bytes 0xFF, then 0x00 is one byte of data, as unstuff() reads it.
+        at += n + 1;
+        while (at < file.size() && file[at] == 0xFF) ++at;
+        ++at;
         unstuffed -= n + 1;
     }
     return at - begin;

@@ -134,6 +134,21 @@ TEST(JpegCodedTransform, RegionEditGivesLibjpegsPictureAndCopiesUntouchedMcus) {
     }
 }
 
+TEST(JpegCodedTransform, FillBytesBeforeAStuffedByteAreCopiedWhole) {
+    // 0xFF fill bytes may stand before the 0x00 of a stuffed 0xFF: still one byte of data. The
+    // edit copies the bytes before its first MCU as the file has them, so it must count them so.
+    Bytes jpeg = encode(layout(64, 48, 3, 2, 2, 0));
+    std::size_t at = scanStart(jpeg);
+    while (at + 1 < jpeg.size() && !(jpeg[at] == 0xFF && jpeg[at + 1] == 0x00)) ++at;
+    ASSERT_LT(at + 1, jpeg.size()) << "no stuffed byte in the scan";
+    jpeg.insert(jpeg.begin() + static_cast<std::ptrdiff_t>(at), {0xFF, 0xFF, 0xFF});
+    const auto paint = invertRect(48, 32, 64, 48);
+    auto coded = baseline::editRegionCoded(jpeg, {48, 32, 16, 16}, paint);
+    ASSERT_TRUE(coded);
+    expectSamePicture(*coded, *editJpegRegionByCoefficients(jpeg, {48, 32, 16, 16}, paint),
+                      "fill bytes");
+}
+
 TEST(JpegCodedTransform, DeclinesWhatItCannotDoAndThePublicCallsStillWork) {
     const Bytes progressive = encode(layout(64, 48, 3, 2, 2, 0, false, true));
     EXPECT_FALSE(baseline::parse(progressive));

@@ -62,7 +62,6 @@ struct Picture {
     int intervalCount() const { return static_cast<int>(intervalStart.size()) - 1; }
     int intervalOf(int mcu) const { return restartInterval ? mcu / restartInterval : 0; }
     bool startsInterval(int mcu) const { return restartInterval && mcu % restartInterval == 0; }
-    std::size_t dataEnd() const { return intervalStart.back(); }
 };
 
 // Zero bytes after the entropy data: more than one block's longest possible code.

@@ -38,13 +38,6 @@ public:
         next_ = intervalBegin(pic_, interval);
         enterInterval(interval);
     }
-    // Continues at MCU `mcu` from a position and predictors noted with position().
-    void resume(int mcu, std::uint64_t bit, const Predictors& pred) {
-        next_ = mcu;
-        enterInterval(pic_.intervalOf(mcu));
-        bits_.seek(bit);
-        pred_ = pred;
-    }
     // Where the next MCU's bits start, and the predictors it is decoded with.
     std::uint64_t position() {
         enter();
@@ -57,9 +50,9 @@ public:
     // Where the last MCU read ends.
     std::uint64_t consumed() const { return bits_.position(); }
 
-    bool read(Block* blocks, std::uint64_t* nonZero) {
+    bool read(Block* blocks) {
         enter();
-        return codec_.decode(bits_, pred_, blocks, nonZero, limit_) && finish(next_++);
+        return codec_.decode(bits_, pred_, blocks, limit_) && finish(next_++);
     }
     bool transcode(std::uint64_t negate, BitWriter& ac, std::uint32_t* begins, std::int16_t* dc) {
         enter();
@@ -243,7 +236,6 @@ std::optional<Bytes> editRegionCoded(ByteSpan jpeg, PixelRect region, const Regi
     std::vector<Block> blocks(recoded.size() * static_cast<std::size_t>(perMcu));
     std::vector<std::uint64_t> startBit(recoded.size()), endBit(recoded.size());
     std::vector<Predictors> startPred(recoded.size());
-    std::vector<std::uint64_t> nonZero(blocks.size());  // not kept: the edit changes blocks
     std::vector<std::uint64_t> intervalEnd(static_cast<std::size_t>(pic.intervalCount()));
     McuReader reader(pic, codec);
     for (std::size_t i = 0; i < recoded.size();) {
@@ -253,7 +245,7 @@ std::optional<Bytes> editRegionCoded(ByteSpan jpeg, PixelRect region, const Regi
             if (i < recoded.size() && recoded[i] == m) {
                 startBit[i] = reader.position();
                 startPred[i] = reader.predictors();
-                if (!reader.read(&blocks[i * perMcu], &nonZero[i * perMcu])) return std::nullopt;
+                if (!reader.read(&blocks[i * perMcu])) return std::nullopt;
                 endBit[i++] = reader.consumed();
             } else if (!reader.skip()) {
                 return std::nullopt;

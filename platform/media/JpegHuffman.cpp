@@ -36,17 +36,16 @@ int magnitudeBits(int v) {
     return static_cast<int>(std::bit_width(static_cast<unsigned>(std::abs(v))));
 }
 
-// Decodes one block, storing it (and its mask of non-zero AC coefficients) when kStore.
+// Decodes one block, storing it when kStore.
 template <bool kStore>
 bool codeBlock(BitReader& r, const HuffmanDecoder& dc, const HuffmanDecoder& ac, int& pred,
-               std::int16_t* block, std::uint64_t* nonZero) {
+               std::int16_t* block) {
     if constexpr (kStore) std::memset(block, 0, sizeof(Block));
     r.refill();
     const int s = dc.decode(r);
     if (s < 0 || s > 15) return false;
     pred += s ? extend(r.take(s), s) : 0;
     if (pred < -32768 || pred > 32767) return false;
-    std::uint64_t mask = 0;
     for (int k = 1; k < 64;) {
         r.refill();  // a code and its extra bits: at most 31
         if (const auto& fast = ac.fastAc(r); fast.length) {
@@ -59,10 +58,7 @@ bool codeBlock(BitReader& r, const HuffmanDecoder& dc, const HuffmanDecoder& ac,
             }
             k += fast.run;
             if (k > 63) return false;
-            if constexpr (kStore) {
-                block[k] = fast.value;
-                mask |= std::uint64_t{1} << k;
-            }
+            if constexpr (kStore) block[k] = fast.value;
             ++k;
             continue;
         }
@@ -74,7 +70,6 @@ bool codeBlock(BitReader& r, const HuffmanDecoder& dc, const HuffmanDecoder& ac,
             if (k > 63) return false;
             if constexpr (kStore) {
                 block[k] = static_cast<std::int16_t>(extend(r.take(size), size));
-                mask |= std::uint64_t{1} << k;
             } else {
                 r.skip(size);
             }
@@ -86,10 +81,7 @@ bool codeBlock(BitReader& r, const HuffmanDecoder& dc, const HuffmanDecoder& ac,
             break;  // end of block
         }
     }
-    if constexpr (kStore) {
-        block[0] = static_cast<std::int16_t>(pred);
-        *nonZero = mask;
-    }
+    if constexpr (kStore) block[0] = static_cast<std::int16_t>(pred);
     return true;
 }
 
@@ -183,14 +175,14 @@ McuCodec::McuCodec(const Picture& pic) {
 
 // The coders work on local copies of the reader and writer, which the compiler can keep in
 // registers, and store them back once per MCU.
-bool McuCodec::decode(BitReader& reader, Predictors& pred, Block* blocks, std::uint64_t* nonZero,
+bool McuCodec::decode(BitReader& reader, Predictors& pred, Block* blocks,
                       std::uint64_t limit) const {
     BitReader r = reader;
     const auto done = [&](bool ok) { return reader = r, ok; };
     for (std::size_t b = 0; b < blockComponent_.size(); ++b) {
         const int c = blockComponent_[b];
         const Tables& t = tables_[c];
-        if (!codeBlock<true>(r, t.dcDecoder, t.acDecoder, pred[c], blocks[b].data(), &nonZero[b]) ||
+        if (!codeBlock<true>(r, t.dcDecoder, t.acDecoder, pred[c], blocks[b].data()) ||
             r.position() > limit)
             return done(false);
     }
@@ -202,42 +194,33 @@ bool McuCodec::skip(BitReader& reader, Predictors& pred, std::uint64_t limit) co
     const auto done = [&](bool ok) { return reader = r, ok; };
     for (const int c : blockComponent_) {
         const Tables& t = tables_[c];
-        if (!codeBlock<false>(r, t.dcDecoder, t.acDecoder, pred[c], nullptr, nullptr) ||
+        if (!codeBlock<false>(r, t.dcDecoder, t.acDecoder, pred[c], nullptr) ||
             r.position() > limit)
             return done(false);
     }
     return done(true);
 }
 
-bool McuCodec::encode(BitWriter& writer, Predictors& pred, const Block* blocks,
-                      const std::uint64_t* nonZero) const {
+bool McuCodec::encode(BitWriter& writer, Predictors& pred, const Block* blocks) const {
     BitWriter w = writer;
-    const bool ok = encodeBlocks(
-        w, pred, [&](std::size_t b) -> const Block& { return blocks[b]; },
-        [&](std::size_t b) { return nonZero ? nonZero[b] : nonZeroMask(blocks[b]); });
+    const bool ok = encodeBlocks(w, pred, blocks);
     writer = w;
     return ok;
 }
 
-std::uint64_t McuCodec::nonZeroMask(const Block& block) {
-    std::uint64_t mask = 0;
-    for (int k = 1; k < 64; ++k) mask |= std::uint64_t{block[k] != 0} << k;
-    return mask;
-}
-
-template <typename BlockAt, typename MaskAt>
-bool McuCodec::encodeBlocks(BitWriter& w, Predictors& pred, BlockAt blockAt, MaskAt maskAt) const {
+bool McuCodec::encodeBlocks(BitWriter& w, Predictors& pred, const Block* blocks) const {
     for (std::size_t b = 0; b < blockComponent_.size(); ++b) {
         const int c = blockComponent_[b];
         const Tables& t = tables_[c];
-        const Block& block = blockAt(b);
+        const Block& block = blocks[b];
         const int diff = block[0] - pred[c];
         pred[c] = block[0];
         int size = diff ? magnitudeBits(diff) : 0;
         if (!t.dcEncoder.has(size)) return false;
         t.dcEncoder.put(w, size, static_cast<std::uint32_t>(diff < 0 ? diff - 1 : diff), size);
         // The non-zero coefficients, visited in order through their mask.
-        std::uint64_t mask = maskAt(b);
+        std::uint64_t mask = 0;
+        for (int k = 1; k < 64; ++k) mask |= std::uint64_t{block[k] != 0} << k;
         int last = 0;
         while (mask) {
             const int k = std::countr_zero(mask);

@@ -164,17 +164,12 @@ public:
     bool valid() const { return valid_; }
     int blocksPerMcu() const { return static_cast<int>(blockComponent_.size()); }
 
-    // One MCU into blocks[blocksPerMcu()], with a mask of each block's non-zero AC
-    // coefficients (bit k for zig-zag position k); false for corrupt data or reading past
-    // `limit`.
-    bool decode(BitReader& r, Predictors& pred, Block* blocks, std::uint64_t* nonZero,
-                std::uint64_t limit) const;
+    // One MCU into blocks[blocksPerMcu()]; false for corrupt data or reading past `limit`.
+    bool decode(BitReader& r, Predictors& pred, Block* blocks, std::uint64_t limit) const;
     // The same, keeping only the DC predictors.
     bool skip(BitReader& r, Predictors& pred, std::uint64_t limit) const;
-    // False when a value needs a code the file's tables lack. The masks, when given, are
-    // those decode gave for the blocks.
-    bool encode(BitWriter& w, Predictors& pred, const Block* blocks,
-                const std::uint64_t* nonZero = nullptr) const;
+    // False when a value needs a code the file's tables lack.
+    bool encode(BitWriter& w, Predictors& pred, const Block* blocks) const;
 
     // Mirroring blocks in the DCT domain changes the sign of some coefficients, and a sign
     // is all in a coefficient's extra bits: the codes stay. transcode() reads one MCU and
@@ -190,9 +185,7 @@ public:
                           const int* order) const;
 
 private:
-    static std::uint64_t nonZeroMask(const Block& block);
-    template <typename BlockAt, typename MaskAt>
-    bool encodeBlocks(BitWriter& w, Predictors& pred, BlockAt blockAt, MaskAt maskAt) const;
+    bool encodeBlocks(BitWriter& w, Predictors& pred, const Block* blocks) const;
     struct Tables {
         HuffmanDecoder dcDecoder, acDecoder;
         HuffmanEncoder dcEncoder, acEncoder;

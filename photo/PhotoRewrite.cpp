@@ -75,10 +75,16 @@ std::optional<Bytes> stampPhoto(ByteSpan jpeg, int exifOrientation, std::string_
     const StampLayout layout = stampLayout(exifOrientation, header->width, header->height);
     auto bounds = stampBounds(text, layout);
     if (!bounds) return std::nullopt;
+    return stampPhoto(jpeg, text, layout, *bounds, limits);
+}
+
+std::optional<Bytes> stampPhoto(ByteSpan jpeg, std::string_view text, const StampLayout& layout,
+                                platform::PixelRect bounds, const platform::JpegLimits& limits) {
+    if (text.empty()) return std::nullopt;
     // Only the blocks under the text are decoded and encoded again; the rest of the photo
     // keeps its coefficients, so it loses nothing and costs little.
     return platform::editJpegRegion(
-        jpeg, *bounds,
+        jpeg, bounds,
         [&](std::uint8_t* bgrx, int width, int height, int stride, int x, int y) {
             return drawStamp(bgrx, width, height, stride, text, layout, x, y);
         },

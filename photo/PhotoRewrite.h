@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "photo/StampLayout.h"
 #include "platform/media/JpegCodec.h"
+#include "platform/media/JpegRegionEdit.h"
 
 namespace lumora {
 
@@ -42,6 +44,12 @@ std::string timeStampText(std::chrono::system_clock::time_point now,
 // tags 1, 3, 6 and 8 are stamped; for any other tag, empty text, a picture the text would miss
 // or bytes that do not decode, the result is nullopt.
 std::optional<Bytes> stampPhoto(ByteSpan jpeg, int exifOrientation, std::string_view text,
+                                const platform::JpegLimits& limits = {});
+
+// The same with the layout and the text's stored bounds already worked out (stampLayout,
+// stampBounds), for a caller that checked them before.
+std::optional<Bytes> stampPhoto(ByteSpan jpeg, std::string_view text, const StampLayout& layout,
+                                platform::PixelRect bounds,
                                 const platform::JpegLimits& limits = {});
 
 }  // namespace lumora

@@ -59,8 +59,10 @@ PhotoResult processPhoto(const PhotoJobOptions& options, const std::filesystem::
     const int tag = platform::readExifOrientation(photo->bytes).value_or(1);
 
     std::string text;
+    const StampLayout layout = stampLayout(tag, header->width, header->height);
+    platform::PixelRect box;
     if (options.operation == PhotoOperation::Stamp) {
-        if (!stampLayout(tag, header->width, header->height).draws) {
+        if (!layout.draws) {
             return skipped(
                 options, *photo, out,
                 "orientation " + std::to_string(tag) + " takes no stamp, kept unchanged");
@@ -74,11 +76,12 @@ PhotoResult processPhoto(const PhotoJobOptions& options, const std::filesystem::
             return skipped(options, *photo, out,
                            why.empty() ? "cannot format the date, kept unchanged" : why);
         }
-        const auto box = stampBounds(text, stampLayout(tag, header->width, header->height));
-        if (!box || box->x >= header->width || box->y >= header->height ||
-            box->x + box->width <= 0 || box->y + box->height <= 0) {
+        const auto bounds = stampBounds(text, layout);
+        if (!bounds || bounds->x >= header->width || bounds->y >= header->height ||
+            bounds->x + bounds->width <= 0 || bounds->y + bounds->height <= 0) {
             return skipped(options, *photo, out, "too small for the stamp to show, kept unchanged");
         }
+        box = *bounds;
     }
     if (options.dryRun) {
         return {PhotoOutcome::Done, options.operation == PhotoOperation::Unmirror
@@ -87,7 +90,7 @@ PhotoResult processPhoto(const PhotoJobOptions& options, const std::filesystem::
     }
     const std::optional<platform::Bytes> result = options.operation == PhotoOperation::Unmirror
                                                       ? unmirrorPhoto(photo->bytes, tag)
-                                                      : stampPhoto(photo->bytes, tag, text);
+                                                      : stampPhoto(photo->bytes, text, layout, box);
     if (!result) return failed("corrupt or truncated JPEG data");
     // Kept durable before it replaces an original: a crash then leaves the old or the new photo.
     if (!writePhotoFile(out, *result, photo->times, options.inPlace, error)) return failed(error);
